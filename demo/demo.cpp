@@ -1,0 +1,70 @@
+// The main job: the plug-in inside the substitute host, driven as the host
+// drives it, printing what the host saw.
+#include <cstdio>
+#include <cstring>
+
+#include "host.h"
+#include "msglog.h"
+
+namespace {
+
+const char *const FLAG_NAMES[] = {"Skin", "Multimedia", "Clipboard", "TopmostMin", "TopmostAlways",
+                                  "ShowInAltTab", "WinAmp", "File", "CaptionText", "Menu",
+                                  "Tray", "NeverTaskbar", "Offset", "ToolwindowMinimode", "Version"};
+
+void PrintRegistration()
+{
+    for (const host::AppCall &call : host::appCalls) {
+        if (call.message != host::Code("rvis"))
+            continue;
+        uint32_t header[3], options, handler;
+        memcpy(header, call.record.data(), sizeof header);
+        memcpy(&options, &call.record[76], 4);
+        memcpy(&handler, &call.record[88], 4);
+        printf("registration \"rvis\": header %u.%u, %u bytes; name \"%.*s\"; options %u; handler %08x\n",
+               header[0], header[1], header[2], call.record[12], reinterpret_cast<const char *>(&call.record[13]),
+               options, handler);
+    }
+}
+
+void PrintSettings()
+{
+    printf("settings in HKLM\\%s:\n", host::SETTINGS_KEY);
+    for (const char *name : FLAG_NAMES) {
+        DWORD value;
+        if (host::ReadSettingDword(name, &value))
+            printf("  %-18s %lu\n", name, (unsigned long)value);
+        else
+            printf("  %-18s (missing)\n", name);
+    }
+}
+
+} // namespace
+
+int main()
+{
+    setvbuf(stdout, nullptr, _IONBF, 0);
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    std::string folder = std::string(temp) + "Bramblecourt demo";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    host::SetHostExecutablePath((folder + "\\iTunes.exe").c_str());
+
+    if (!host::CreateHostWindows() || !host::LoadPlugin()) {
+        printf("could not start the substitute host with Bramblecourt.dll\n");
+        return 1;
+    }
+    printf("\"init\" returned %d\n", host::Init());
+    PrintRegistration();
+
+    printf("\"null\" returned %d (start-up)\n", host::Idle());
+    host::PumpFor(600);
+    PrintSettings();
+
+    std::vector<uint8_t> track = host::BuildTrack({"Yellow Submarine", "The Beatles", "Revolver", 6, 1966, 160000});
+    printf("\"vply\" returned %d\n", host::Play(track));
+    host::PumpFor(300);
+    printf("\"vstp\" returned %d\n", host::Stop());
+    host::PumpFor(300);
+    return 0;
+}

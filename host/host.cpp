@@ -1,0 +1,316 @@
+// The substitute host's windows, application procedure and driver.
+#include "host.h"
+
+#include <tlhelp32.h>
+
+#include <cstring>
+
+#include "msglog.h"
+
+namespace host {
+
+HWND mainWindow;
+HWND equalizerWindow;
+int miniControlPresses;
+std::vector<std::string> menuItemsChosen;
+
+std::vector<AppCall> appCalls;
+int32_t appStatus = 0;
+void *const cookie = reinterpret_cast<void *>(uintptr_t(0x5EEDC0DE));
+
+HMODULE plugin;
+PluginMain pluginMain;
+VisualProc visualHandler;
+
+namespace {
+
+constexpr int MINI_PLAYER_HEIGHT = 70;
+constexpr int MINI_CONTROL_X = 16, MINI_CONTROL_Y = 28;
+
+// The message the pump is dispatching, so the procedure can tell a posted
+// delivery from a sent one.
+struct Dispatching {
+    bool active;
+    MSG msg;
+} dispatching;
+
+unsigned DeliveryFlag(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const MSG &m = dispatching.msg;
+    if (dispatching.active && m.hwnd == window && m.message == message && m.wParam == wParam && m.lParam == lParam) {
+        dispatching.active = false;
+        return posted;
+    }
+    return sent;
+}
+
+int Height(HWND window)
+{
+    RECT rect = {};
+    GetWindowRect(window, &rect);
+    return rect.bottom - rect.top;
+}
+
+LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    received.push_back({window, message, DeliveryFlag(window, message, wParam, lParam), wParam, lParam});
+    switch (message) {
+    case WM_APPCOMMAND:
+        return TRUE;
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_SYSKEYDOWN:
+    case WM_SYSKEYUP:
+    case WM_CHAR:
+    case WM_SYSCHAR:
+        // The host draws its own menus and takes the keys itself; the
+        // system's menu loop never runs on its window.
+        if (window == mainWindow && HostMenuKey(window, message, wParam, lParam))
+            return 0;
+        break;
+    case WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) == SC_KEYMENU)
+            return 0;
+        break;
+    case WM_LBUTTONDOWN:
+        if (window == mainWindow && Height(window) < MINI_PLAYER_HEIGHT &&
+            short(LOWORD(lParam)) == MINI_CONTROL_X && short(HIWORD(lParam)) == MINI_CONTROL_Y) {
+            ++miniControlPresses;
+            return 0;
+        }
+        break;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+        if (window == equalizerWindow)
+            return 0;
+        break;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+int32_t __cdecl HostApplicationProc(void *callerCookie, uint32_t message, void *record)
+{
+    AppCall call = {callerCookie, message, {}};
+    if (record)
+        memcpy(call.record.data(), record, call.record.size());
+    appCalls.push_back(call);
+    if (message == Code("rvis") && record) {
+        uint32_t handler;
+        memcpy(&handler, static_cast<uint8_t *>(record) + 88, sizeof handler);
+        visualHandler = reinterpret_cast<VisualProc>(uintptr_t(handler));
+    }
+    return appStatus;
+}
+
+} // namespace
+
+bool CreateHostWindows(const WindowPlacement &p)
+{
+    WNDCLASSA wc = {};
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = HostWindowProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = HBRUSH(GetStockObject(DKGRAY_BRUSH));
+    wc.lpszClassName = "iTunes";
+    RegisterClassA(&wc);
+
+    const DWORD style = WS_POPUP | WS_VISIBLE | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+    mainWindow = CreateWindowExA(0, "iTunes", "iTunes", style, p.x, p.y, p.width, p.height, nullptr, nullptr,
+                                 wc.hInstance, nullptr);
+    equalizerWindow = CreateWindowExA(0, "iTunes", "Equalizer", style, p.eqX, p.eqY, p.eqWidth, p.eqHeight,
+                                      nullptr, nullptr, wc.hInstance, nullptr);
+    SetForegroundWindow(mainWindow);
+    PumpMessages();
+    return mainWindow && equalizerWindow;
+}
+
+void ResizeMain(int width, int height)
+{
+    SetWindowPos(mainWindow, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool LoadPlugin(const char *path)
+{
+    plugin = LoadLibraryA(path);
+    pluginMain = plugin ? reinterpret_cast<PluginMain>(GetProcAddress(plugin, "iTunesPluginMain")) : nullptr;
+    return pluginMain != nullptr;
+}
+
+int32_t Init()
+{
+    uint32_t information[8] = {};
+    information[2] = uint32_t(uintptr_t(cookie));
+    information[3] = uint32_t(uintptr_t(&HostApplicationProc));
+    return pluginMain(Code("init"), information, nullptr);
+}
+
+int32_t SendVisual(uint32_t code, const void *information)
+{
+    uint32_t blank[8] = {};
+    return visualHandler(code, const_cast<void *>(information ? information : blank), nullptr);
+}
+
+int32_t Idle() { return SendVisual(Code("null"), nullptr); }
+int32_t Stop() { return SendVisual(Code("vstp"), nullptr); }
+int32_t Clean() { return SendVisual(Code("clr "), nullptr); }
+
+int32_t Play(const std::vector<uint8_t> &track)
+{
+    uint32_t information[8] = {uint32_t(uintptr_t(track.data()))};
+    return SendVisual(Code("vply"), information);
+}
+
+int32_t SetPosition(uint32_t ms)
+{
+    uint32_t information[8] = {ms};
+    return SendVisual(Code("setp"), information);
+}
+
+void PutCountedText(std::vector<uint8_t> &record, size_t offset, const std::string &text)
+{
+    size_t length = text.size() < 255 ? text.size() : 255;
+    record[offset] = uint8_t(length);
+    memcpy(&record[offset + 1], text.data(), length);
+    if (length < 255)
+        record[offset + 1 + length] = 0;
+}
+
+std::vector<uint8_t> BuildTrack(const Track &t)
+{
+    std::vector<uint8_t> record(TRACK_SIZE, 0);
+    PutCountedText(record, 8, t.name);
+    PutCountedText(record, 520, t.artist);
+    PutCountedText(record, 1032, t.third);
+    memcpy(&record[1544], &t.number, 4);
+    memcpy(&record[1552], &t.year, 2);
+    memcpy(&record[2068], &t.totalMs, 4);
+    memcpy(&record[2072], &t.startMs, 4);
+    return record;
+}
+
+const char *const SETTINGS_KEY = "Software\\Apple Computer, Inc.\\iTunes\\Quorvane";
+
+void ResetSettings()
+{
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, SETTINGS_KEY);
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, SETTINGS_KEY);
+}
+
+void SetSettingRaw(const char *name, DWORD type, const void *data, DWORD size)
+{
+    HKEY key;
+    if (RegCreateKeyA(HKEY_LOCAL_MACHINE, SETTINGS_KEY, &key) != ERROR_SUCCESS)
+        return;
+    RegSetValueExA(key, name, 0, type, static_cast<const BYTE *>(data), size);
+    RegCloseKey(key);
+}
+
+void SetSettingDword(const char *name, DWORD value)
+{
+    SetSettingRaw(name, REG_DWORD, &value, sizeof value);
+}
+
+bool ReadSetting(const char *name, DWORD *type, std::vector<uint8_t> *data)
+{
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, SETTINGS_KEY, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    DWORD size = 0;
+    LONG status = RegQueryValueExA(key, name, nullptr, type, nullptr, &size);
+    if (status == ERROR_SUCCESS) {
+        data->assign(size, 0);
+        status = RegQueryValueExA(key, name, nullptr, type, data->data(), &size);
+    }
+    RegCloseKey(key);
+    return status == ERROR_SUCCESS;
+}
+
+bool ReadSettingDword(const char *name, DWORD *value)
+{
+    DWORD type;
+    std::vector<uint8_t> data;
+    if (!ReadSetting(name, &type, &data) || type != REG_DWORD || data.size() != 4)
+        return false;
+    memcpy(value, data.data(), 4);
+    return true;
+}
+
+void SetHostExecutablePath(const char *path)
+{
+    HKEY key;
+    if (RegCreateKeyA(HKEY_CLASSES_ROOT, "daap\\DefaultIcon", &key) != ERROR_SUCCESS)
+        return;
+    RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE *>(path), DWORD(strlen(path) + 1));
+    RegCloseKey(key);
+}
+
+void DeleteHostExecutablePath()
+{
+    RegDeleteTreeA(HKEY_CLASSES_ROOT, "daap");
+    RegDeleteKeyA(HKEY_CLASSES_ROOT, "daap\\DefaultIcon");
+}
+
+void PumpMessages()
+{
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.hwnd)
+            queued.push_back({msg.hwnd, msg.message, posted, msg.wParam, msg.lParam});
+        dispatching = {true, msg};
+        DispatchMessageA(&msg);
+        dispatching.active = false;
+    }
+}
+
+bool PumpUntil(const std::function<bool()> &condition, DWORD timeoutMs)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        PumpMessages();
+        if (condition())
+            return true;
+        DWORD elapsed = GetTickCount() - start;
+        if (elapsed >= timeoutMs)
+            return false;
+        DWORD wait = timeoutMs - elapsed < 10 ? timeoutMs - elapsed : 10;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, wait, QS_ALLINPUT);
+    }
+}
+
+void PumpFor(DWORD ms)
+{
+    PumpUntil([] { return false; }, ms);
+}
+
+int ThreadCount()
+{
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return -1;
+    int count = 0;
+    THREADENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    DWORD self = GetCurrentProcessId();
+    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
+        if (entry.th32OwnerProcessID == self)
+            ++count;
+    CloseHandle(snapshot);
+    return count;
+}
+
+bool WaitForThreadsAtMost(int count, DWORD timeoutMs)
+{
+    return PumpUntil([count] { return ThreadCount() <= count; }, timeoutMs);
+}
+
+ResourceCounts CountResources()
+{
+    ResourceCounts counts = {};
+    GetProcessHandleCount(GetCurrentProcess(), &counts.handles);
+    counts.gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    counts.user = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+    return counts;
+}
+
+} // namespace host

@@ -1,0 +1,110 @@
+// The substitute host: what the iTunes player offers a plug-in, made real
+// with Win32 windows on the calling thread. Shared by tests, demo and
+// benchmarks. Call everything from one thread: it is the host's
+// user-interface thread, which owns the windows and calls the plug-in.
+#pragma once
+#include <windows.h>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace host {
+
+constexpr uint32_t Code(const char (&text)[5])
+{
+    return uint32_t(uint8_t(text[0])) << 24 | uint32_t(uint8_t(text[1])) << 16 |
+           uint32_t(uint8_t(text[2])) << 8 | uint32_t(uint8_t(text[3]));
+}
+
+// ---- windows ---------------------------------------------------------------
+// The main window is a borderless popup, so window and client coordinates
+// agree as they do on the real host's own-drawn window.
+struct WindowPlacement {
+    int x = 100, y = 100, width = 640, height = 420;
+    int eqX = 760, eqY = 100, eqWidth = 360, eqHeight = 160;
+};
+bool CreateHostWindows(const WindowPlacement &placement = WindowPlacement());
+extern HWND mainWindow;
+extern HWND equalizerWindow;
+// Resizes the main window the way the user (or the host's mini player) does.
+void ResizeMain(int width, int height);
+
+// What the host's responses recorded, beyond the message logs.
+extern int miniControlPresses;    // left presses on the mini player's control at (16, 28)
+extern std::vector<std::string> menuItemsChosen; // items the host's own menus chose
+
+// ---- plug-in calls ---------------------------------------------------------
+struct AppCall {
+    void *cookie;
+    uint32_t message;
+    std::array<uint8_t, 124> record;
+};
+extern std::vector<AppCall> appCalls;  // every call of the application procedure
+extern int32_t appStatus;              // what the application procedure returns
+extern void *const cookie;             // the cookie handed over at "init"
+
+typedef int32_t(__cdecl *PluginMain)(uint32_t message, void *information, void *reference);
+typedef int32_t(__cdecl *VisualProc)(uint32_t message, void *information, void *reference);
+
+extern HMODULE plugin;
+extern PluginMain pluginMain;
+extern VisualProc visualHandler;       // taken from the "rvis" registration
+
+// LoadLibrary the module (beside the calling program by default).
+bool LoadPlugin(const char *path = "Bramblecourt.dll");
+int32_t Init();                        // "init" with the cookie and the procedure
+int32_t SendVisual(uint32_t code, const void *information);
+int32_t Idle();                        // "null"
+int32_t Play(const std::vector<uint8_t> &track); // "vply"
+int32_t Stop();                        // "vstp"
+int32_t SetPosition(uint32_t ms);      // "setp"
+int32_t Clean();                       // "clr "
+
+// ---- track records ---------------------------------------------------------
+constexpr size_t TRACK_SIZE = 2116;
+struct Track {
+    std::string name, artist, third;
+    int32_t number = 1;
+    uint16_t year = 2004;
+    uint32_t totalMs = 200000;
+    uint32_t startMs = 0;
+};
+std::vector<uint8_t> BuildTrack(const Track &track);
+// Counted text as the host writes it: length byte, characters, zero byte.
+void PutCountedText(std::vector<uint8_t> &record, size_t offset, const std::string &text);
+
+// ---- registry --------------------------------------------------------------
+extern const char *const SETTINGS_KEY;
+void ResetSettings();                  // removes the settings key
+void SetSettingDword(const char *name, DWORD value);
+void SetSettingRaw(const char *name, DWORD type, const void *data, DWORD size);
+// false when missing; type and raw bytes otherwise.
+bool ReadSetting(const char *name, DWORD *type, std::vector<uint8_t> *data);
+bool ReadSettingDword(const char *name, DWORD *value);
+// Default value of HKCR "daap\DefaultIcon": the host executable's path.
+void SetHostExecutablePath(const char *path);
+void DeleteHostExecutablePath();
+
+// ---- pumping ---------------------------------------------------------------
+// Dispatches what is queued for this thread, logging posted messages of the
+// host windows on the way.
+void PumpMessages();
+// Pumps until the condition holds or the time is up; returns the condition.
+bool PumpUntil(const std::function<bool()> &condition, DWORD timeoutMs = 5000);
+void PumpFor(DWORD ms);
+// Threads of this process, to wait until the plug-in's workers are done.
+int ThreadCount();
+bool WaitForThreadsAtMost(int count, DWORD timeoutMs = 5000);
+
+// Handles, GDI and USER objects of this process.
+struct ResourceCounts { DWORD handles, gdi, user; };
+ResourceCounts CountResources();
+
+// The host's own menus (implemented beside the host windows).
+bool HostMenuKey(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+void ResetHostMenus();
+
+} // namespace host

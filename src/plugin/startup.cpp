@@ -1,0 +1,93 @@
+// The handler of the host's messages and the one-time start-up on the first
+// idle message.
+#include "plugin/plugin.h"
+
+#include <cstring>
+
+#include "mainwindow/mainwindow.h"
+#include "mainwindow/mediakeys.h"
+#include "mainwindow/menubar.h"
+#include "nowplaying/external.h"
+#include "nowplaying/outputs.h"
+#include "nowplaying/track.h"
+#include "settings/settings.h"
+#include "skin/skin.h"
+
+HWND hostMainWindow;
+HWND hostEqualizerWindow;
+
+namespace {
+
+uint32_t startedUp;
+
+uint32_t InformationWord(const void *information)
+{
+    uint32_t word;
+    memcpy(&word, information, sizeof word);
+    return word;
+}
+
+// Runs on the host's user-interface thread: the timer, the skin children and
+// the low-level hook it sets up are all served by this thread's message loop.
+void StartUp()
+{
+    startedUp = 1;
+    LoadSettings();
+
+    hostMainWindow = FindWindowA("iTunes", "iTunes");
+    hostEqualizerWindow = FindWindowA("iTunes", "Equalizer");
+    CreateFinderWindow();
+
+    if (hostMainWindow)
+        previousMainWindowProc = WNDPROC(SetWindowLongA(hostMainWindow, GWL_WNDPROC, LONG(MainWindowProc)));
+    titleOffset = Settings.Offset ? 20 : 0;
+
+    if (Settings.ShowInAltTab) {
+        int height = WindowHeight(hostMainWindow);
+        if (Settings.TopmostAlways || (Settings.TopmostMin && height < MINI_MODE_HEIGHT))
+            HideAndRedisplay();
+    }
+    if (Settings.NeverTaskbar)
+        HideAndRedisplay();
+
+    if (Settings.Menu)
+        InstallMenuBar();
+    if (Settings.Multimedia)
+        InstallMediaKeyHook();
+    if (Settings.WinAmp)
+        CreateWinampWindow("Winamp 5.01");
+    if (Settings.Skin)
+        StartSkin();
+
+    if (hostMainWindow) {
+        BringWindowToTop(hostMainWindow);
+        MainWindowProc(hostMainWindow, WM_SIZE, 0, 0);
+    }
+    ComputeSongFilePath();
+}
+
+} // namespace
+
+extern "C" int32_t __cdecl VisualHandler(uint32_t message, void *information, void *reference)
+{
+    switch (message) {
+    case CODE_IDLE:
+        if (!startedUp)
+            StartUp();
+        break;
+    case CODE_PLAY:
+        OnTrackPlay(reinterpret_cast<const uint8_t *>(uintptr_t(InformationWord(information))));
+        break;
+    case CODE_STOP:
+        OnTrackStop();
+        break;
+    case CODE_SET_POSITION:
+        OnSetPosition(InformationWord(information));
+        break;
+    case CODE_CLEAN_UP:
+        if (Settings.File)
+            BlankSongFile();
+        break;
+    }
+    return 0;
+}

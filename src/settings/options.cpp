@@ -1,0 +1,4 @@
+// The "Plugin Options" dialog.
+#include "settings/settings.h"
+
+void ShowOptionsDialog() {}

@@ -1,0 +1,150 @@
+// The module's side of the host's plug-in calls: init, registration,
+// the visual handler's dispatch and the one-time start-up.
+#include <cstring>
+
+#include "harness.h"
+
+using namespace testing_support;
+
+namespace {
+
+uint32_t WordAt(const std::array<uint8_t, 124> &record, size_t offset)
+{
+    uint32_t word;
+    memcpy(&word, &record[offset], 4);
+    return word;
+}
+
+bool InsideModule(uint32_t address)
+{
+    auto base = reinterpret_cast<const uint8_t *>(host::plugin);
+    auto dos = reinterpret_cast<const IMAGE_DOS_HEADER *>(base);
+    auto nt = reinterpret_cast<const IMAGE_NT_HEADERS *>(base + dos->e_lfanew);
+    return address > uintptr_t(base) && address < uintptr_t(base) + nt->OptionalHeader.SizeOfImage;
+}
+
+const host::AppCall *FindCall(uint32_t message)
+{
+    for (const host::AppCall &call : host::appCalls)
+        if (call.message == message)
+            return &call;
+    return nullptr;
+}
+
+class PluginEntry : public HostTest {};
+
+TEST_F(PluginEntry, RegistersAsVisualPluginByteForByte)
+{
+    ASSERT_EQ(host::appCalls.size(), 1u);
+    const host::AppCall &call = host::appCalls[0];
+    EXPECT_EQ(call.cookie, host::cookie);
+    EXPECT_EQ(call.message, host::Code("rvis"));
+
+    const auto &r = call.record;
+    EXPECT_EQ(WordAt(r, 0), 10u);
+    EXPECT_EQ(WordAt(r, 4), 5u);
+    EXPECT_EQ(WordAt(r, 8), 124u);
+    EXPECT_EQ(r[12], 12);
+    EXPECT_EQ(std::string(reinterpret_cast<const char *>(&r[13]), 12), "Bramblecourt");
+    EXPECT_EQ(WordAt(r, 76), 8u);
+    // The handler is code of the module, and the one the host now calls.
+    EXPECT_TRUE(InsideModule(WordAt(r, 88)));
+    EXPECT_EQ(WordAt(r, 88), uint32_t(uintptr_t(host::visualHandler)));
+    for (size_t i = 12; i < 124; ++i) {
+        bool named = (i == 12) || (i >= 13 && i < 25) || (i >= 76 && i < 80) || (i >= 88 && i < 92);
+        if (!named)
+            EXPECT_EQ(r[i], 0) << "byte " << i;
+    }
+}
+
+TEST_F(PluginEntry, InitReturnsTheHostsStatusAndTouchesNoWindow)
+{
+    host::appCalls.clear();
+    host::appStatus = 0x1234ABCD;
+    WNDPROC before = WNDPROC(GetWindowLongA(host::mainWindow, GWL_WNDPROC));
+    EXPECT_EQ(host::Init(), 0x1234ABCD);
+    EXPECT_EQ(WNDPROC(GetWindowLongA(host::mainWindow, GWL_WNDPROC)), before);
+    EXPECT_EQ(FindWindowA("Button", "WindowFinder"), nullptr);
+    HKEY key;
+    EXPECT_NE(RegOpenKeyExA(HKEY_LOCAL_MACHINE, host::SETTINGS_KEY, 0, KEY_READ, &key), ERROR_SUCCESS)
+        << "init must not read or write the settings";
+}
+
+TEST_F(PluginEntry, OtherCodesComeBackUnchanged)
+{
+    host::appCalls.clear();
+    for (uint32_t code : {host::Code("clr "), host::Code("null"), host::Code("abou"), 0u, 0xFFFFFFFFu, 1u})
+        EXPECT_EQ(uint32_t(host::pluginMain(code, nullptr, nullptr)), code);
+    EXPECT_TRUE(host::appCalls.empty());
+}
+
+TEST_F(PluginEntry, AboutCarriesAZeroBody)
+{
+    StartPlugin();
+    host::appCalls.clear();
+    SendMessageA(host::mainWindow, WM_COMMAND, 40077, 0);
+    const host::AppCall *about = FindCall(host::Code("abou"));
+    ASSERT_NE(about, nullptr);
+    EXPECT_EQ(about->cookie, host::cookie);
+    EXPECT_EQ(WordAt(about->record, 0), 10u);
+    EXPECT_EQ(WordAt(about->record, 4), 5u);
+    EXPECT_EQ(WordAt(about->record, 8), 124u);
+    for (size_t i = 12; i < 124; ++i)
+        EXPECT_EQ(about->record[i], 0) << "byte " << i;
+}
+
+TEST_F(PluginEntry, EveryHandlerReturnsZero)
+{
+    std::vector<uint8_t> track = host::BuildTrack({"Song", "Artist"});
+    EXPECT_EQ(host::Idle(), 0);
+    EXPECT_EQ(host::Idle(), 0);
+    EXPECT_EQ(host::Play(track), 0);
+    EXPECT_EQ(host::SetPosition(1234), 0);
+    EXPECT_EQ(host::Stop(), 0);
+    EXPECT_EQ(host::Clean(), 0);
+    EXPECT_EQ(host::SendVisual(host::Code("xyzw"), nullptr), 0);
+    EXPECT_EQ(host::SendVisual(0, nullptr), 0);
+}
+
+TEST_F(PluginEntry, StartUpRunsOnlyOnTheFirstIdleMessage)
+{
+    StartPlugin();
+    WNDPROC subclassed = WNDPROC(GetWindowLongA(host::mainWindow, GWL_WNDPROC));
+
+    // A second start-up would load the settings again and recreate the key.
+    host::ResetSettings();
+    host::Idle();
+    host::Idle();
+    HKEY key;
+    EXPECT_NE(RegOpenKeyExA(HKEY_LOCAL_MACHINE, host::SETTINGS_KEY, 0, KEY_READ, &key), ERROR_SUCCESS);
+    EXPECT_EQ(WNDPROC(GetWindowLongA(host::mainWindow, GWL_WNDPROC)), subclassed);
+}
+
+TEST_F(PluginEntry, StartUpSubclassesTheMainWindow)
+{
+    WNDPROC before = WNDPROC(GetWindowLongA(host::mainWindow, GWL_WNDPROC));
+    StartPlugin();
+    EXPECT_NE(WNDPROC(GetWindowLongA(host::mainWindow, GWL_WNDPROC)), before);
+    // Ordinary messages still reach the host's own procedure.
+    host::ClearLogs();
+    SendMessageA(host::mainWindow, WM_USER + 7, 1, 2);
+    EXPECT_TRUE(SequenceIs(host::Select(host::received, host::mainWindow, {WM_USER + 7}),
+                           {{WM_USER + 7, host::sent | host::wparam | host::lparam, 1, 2}}));
+}
+
+class PluginWithoutHostWindows : public HostTest {
+protected:
+    PluginWithoutHostWindows() { createWindows = false; }
+};
+
+TEST_F(PluginWithoutHostWindows, StartUpCarriesOnAndStillLoadsSettings)
+{
+    EXPECT_EQ(host::Idle(), 0);
+    DWORD version = 0;
+    EXPECT_TRUE(host::ReadSettingDword("Version", &version));
+    EXPECT_EQ(version, 52u);
+    EXPECT_EQ(host::Play(host::BuildTrack({"Song", "Artist"})), 0);
+    EXPECT_EQ(host::Stop(), 0);
+}
+
+} // namespace

@@ -5,6 +5,7 @@
 
 #include "host.h"
 #include "msglog.h"
+#include "demo.h"
 
 namespace {
 
@@ -67,4 +68,11 @@ int main()
     printf("\"vstp\" returned %d\n", host::Stop());
     host::PumpFor(300);
     return 0;
+}
+
+std::string DemoOutputPath(const char *fileName)
+{
+    char folder[MAX_PATH];
+    GetCurrentDirectoryA(sizeof folder, folder);
+    return std::string(folder) + "\\" + fileName;
 }

@@ -6,6 +6,7 @@
 #include "host.h"
 #include "msglog.h"
 #include "demo.h"
+#include "screenshot.h"
 
 namespace {
 
@@ -67,6 +68,9 @@ int main()
     host::PumpFor(300);
     printf("\"vstp\" returned %d\n", host::Stop());
     host::PumpFor(300);
+    RECT desk = {0, 0, 1200, 560};
+    if (host::SaveScreenRectPng(desk, DemoOutputPath("desktop.png").c_str()))
+        printf("screenshot: %s\n", DemoOutputPath("desktop.png").c_str());
     return 0;
 }
 

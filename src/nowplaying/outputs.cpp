@@ -1,6 +1,9 @@
 // Now-playing outputs.
 #include "nowplaying/outputs.h"
 
+char nowPlayingText[NOW_PLAYING_TEXT_SIZE] = " ";
+char lyricsQuery[LYRICS_QUERY_SIZE];
+char currentSongPath[SONG_PATH_SIZE];
 HWND winampWindow;
 
 void ComputeSongFilePath() {}

@@ -3,7 +3,25 @@
 #pragma once
 #include <windows.h>
 
+#include <array>
+#include <cstdint>
+
+constexpr int NOW_PLAYING_TEXT_SIZE = 520;
+constexpr int LYRICS_QUERY_SIZE = 3000;
+constexpr int SONG_PATH_SIZE = 700;
+
+// Artist " - " name of the last track start; " " until the first.
+extern char nowPlayingText[NOW_PLAYING_TEXT_SIZE];
+// The web search address of the last track start with a Hebrew title, or "+".
+extern char lyricsQuery[LYRICS_QUERY_SIZE];
+extern char currentSongPath[SONG_PATH_SIZE];
 extern HWND winampWindow;
+
+// The Windows-1255 codes of the Hebrew letters, final forms included, E0 to
+// FA without F5.
+constexpr std::array<uint8_t, 26> HEBREW_LETTERS = {0xE0, 0xE1, 0xE2, 0xE3, 0xE4, 0xE5, 0xE6, 0xE7, 0xE8,
+                                                    0xE9, 0xEB, 0xEA, 0xEC, 0xEE, 0xED, 0xF0, 0xEF, 0xF1,
+                                                    0xF2, 0xF4, 0xF3, 0xF6, 0xF7, 0xF8, 0xF9, 0xFA};
 
 void ComputeSongFilePath();
 void BlankSongFile();

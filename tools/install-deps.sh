@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Installs, from Debian's packages only, what building and testing need:
 # the i686 mingw-w64 cross compiler, Wine with its 32-bit half, Xvfb,
-# CMake and GoogleTest's sources. Safe to run again: it installs only what is missing.
+# CMake, GoogleTest's sources and NSIS for the installer. Safe to run again: it installs only what is missing.
 set -euo pipefail
 
-packages=(g++-mingw-w64-i686 wine wine32:i386 xvfb xauth cmake googletest)
+packages=(g++-mingw-w64-i686 wine wine32:i386 xvfb xauth cmake googletest nsis)
 
 missing=()
 for p in "${packages[@]}"; do

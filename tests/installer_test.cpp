@@ -1,0 +1,127 @@
+// The installer, run silently the way an administrator would, against a
+// substitute player folder found through the registry.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "host.h"
+
+namespace {
+
+std::string ProgramFolder()
+{
+    char path[MAX_PATH];
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string text = path;
+    return text.substr(0, text.rfind('\\'));
+}
+
+std::string PlayerFolder()
+{
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    return std::string(temp) + "Substitute Player";
+}
+
+bool Exists(const std::string &path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string Contents(const std::string &path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+// Runs a program to its end; false when it did not start or did not end.
+bool RunToEnd(const std::string &commandLine, DWORD *exitCode)
+{
+    STARTUPINFOA startup = {sizeof startup};
+    PROCESS_INFORMATION process = {};
+    std::string line = commandLine;
+    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return false;
+    bool ended = WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0;
+    GetExitCodeProcess(process.hProcess, exitCode);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return ended;
+}
+
+bool KeyExists(HKEY root, const char *path)
+{
+    HKEY key;
+    if (RegOpenKeyExA(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
+}
+
+const char *const UNINSTALL_KEY = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Bramblecourt";
+
+class Installer : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        setup = ProgramFolder() + "\\Bramblecourt-Setup.exe";
+        ASSERT_TRUE(Exists(setup)) << "the build made no installer";
+        folder = PlayerFolder();
+        CreateDirectoryA(folder.c_str(), nullptr);
+        plugins = folder + "\\Plug-ins";
+        DeleteFileA((plugins + "\\Bramblecourt.dll").c_str());
+        host::SetHostExecutablePath((folder + "\\iTunes.exe").c_str());
+    }
+    void Install()
+    {
+        DWORD code = 1;
+        ASSERT_TRUE(RunToEnd("\"" + setup + "\" /S", &code));
+        ASSERT_EQ(code, 0u);
+    }
+    // _?= keeps the uninstaller in place, so its end is the uninstall's end.
+    void Uninstall(const std::string &options)
+    {
+        DWORD code = 1;
+        ASSERT_TRUE(RunToEnd("\"" + plugins + "\\Bramblecourt-Uninstall.exe\" /S " + options + " _?=" + plugins, &code));
+        ASSERT_EQ(code, 0u);
+    }
+    std::string setup, folder, plugins;
+};
+
+TEST_F(Installer, PutsTheModuleWhereThePlayerLooksAndTakesItAwayAgain)
+{
+    host::SetSettingDword("Skin", 0);
+    Install();
+    std::string installed = plugins + "\\Bramblecourt.dll";
+    ASSERT_TRUE(Exists(installed));
+    EXPECT_EQ(Contents(installed), Contents(ProgramFolder() + "\\Bramblecourt.dll"));
+    EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, UNINSTALL_KEY));
+
+    Uninstall("");
+    EXPECT_FALSE(Exists(installed));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, UNINSTALL_KEY));
+    DWORD skin = 1;
+    EXPECT_TRUE(host::ReadSettingDword("Skin", &skin)) << "settings are kept unless the user asks";
+    EXPECT_EQ(skin, 0u);
+}
+
+TEST_F(Installer, RemovesTheSettingsWhenAsked)
+{
+    host::SetSettingDword("Skin", 0);
+    Install();
+    Uninstall("/REMOVESETTINGS");
+    EXPECT_FALSE(Exists(plugins + "\\Bramblecourt.dll"));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, host::SETTINGS_KEY));
+}
+
+TEST_F(Installer, FindsAQuotedPathWithAnIconIndex)
+{
+    host::SetHostExecutablePath(("\"" + folder + "\\iTunes.exe\",1").c_str());
+    Install();
+    EXPECT_TRUE(Exists(plugins + "\\Bramblecourt.dll"));
+    Uninstall("");
+}
+
+} // namespace

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Runs every benchmark program of the build under Wine and prints one table:
+# each path, its time, the baseline measured in the same run, and the ratio.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${BUILD_DIR:-$root/build}
+bash "$root/tools/install-deps.sh"
+BUILD_DIR=$build bash "$root/tools/build.sh" >/dev/null
+
+. "$root/tools/wine-session.sh"
+trap wine_session_stop EXIT
+wine_session_start "$build"
+
+rows=$(mktemp)
+for program in "$build"/bin/bench_*.exe; do
+    (cd "$build/bin" && wine "$program" </dev/null 2>/dev/null | tr -d '\r') >>"$rows" || true
+done
+
+echo "Machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(wine --version) on $(. /etc/os-release && echo "$PRETTY_NAME")"
+echo
+printf '| %-52s | %10s | %-34s | %10s | %6s | %-18s |\n' "path" "time (us)" "baseline" "base (us)" "ratio" "target"
+printf '|%s|%s|%s|%s|%s|%s|\n' "$(printf -- '-%.0s' {1..54})" "$(printf -- '-%.0s' {1..12})" "$(printf -- '-%.0s' {1..36})" "$(printf -- '-%.0s' {1..12})" "$(printf -- '-%.0s' {1..8})" "$(printf -- '-%.0s' {1..20})"
+grep '^ROW|' "$rows" | while IFS='|' read -r _ path time base basetime ratio target; do
+    printf '| %-52s | %10s | %-34s | %10s | %6s | %-18s |\n' "$path" "$time" "$base" "$basetime" "$ratio" "$target"
+done
+echo
+grep '^INFO|' "$rows" | while IFS='|' read -r _ what value target; do
+    printf -- '- %s: %s (%s)\n' "$what" "$value" "$target"
+done
+rm -f "$rows"

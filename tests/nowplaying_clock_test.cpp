@@ -103,7 +103,7 @@ TEST_F(PlayClock, FirstTrackWithAnEmptyArtistKeepsPositionZero)
 // order they end in, the last message decides, and no handle is left behind.
 TEST_F(PlayClock, BurstOfStartsAndStopsEndsAsTheLastMessageSaid)
 {
-    StartWith({{"File", 1}, {"CaptionText", 1}, {"WinAmp", 1}});
+    StartWith({{"File", 1}});
     PeerProgram peer;
     ASSERT_TRUE(peer.Start("peer"));
     PlayAndWait({"Warm-up", "Band"});
@@ -127,8 +127,6 @@ TEST_F(PlayClock, BurstOfStartsAndStopsEndsAsTheLastMessageSaid)
     ASSERT_TRUE(host::WaitForThreadsAtMost(threadsBefore, 50000));
 
     EXPECT_EQ(PlayState(), 1);
-    EXPECT_EQ(Caption(), "Artist 998 - Name 998 - iTunes");
-    EXPECT_EQ(WinampTitle(), "998. Artist 998 - Name 998 - Winamp");
     EXPECT_EQ(SongFile(), "Artist 998\r\nName 998\r\nThird 998\r\n998\r\n2000");
     const peer::Report *copy = peer.Ask(peer::REQUEST_COPY_RECORD, 0, peer::REPORT_RECORD);
     ASSERT_NE(copy, nullptr);

@@ -12,7 +12,6 @@ HWND finderWindow;
 
 namespace {
 
-constexpr int MAX_REGISTERED_WINDOWS = 24;
 constexpr char FINDER_PROPERTY[] = "iTunesWindow";
 constexpr DWORD STOP_WORKER_WAIT_MS = 2000;
 

@@ -113,13 +113,7 @@ int main(int argc, char **argv)
     if (argc < 2)
         return 2;
     sink = peer::ParseWindow(argv[1]);
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = PeerWindowProc;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = "BramblecourtPeer";
-    RegisterClassA(&windowClass);
-    self = CreateWindowExA(0, "BramblecourtPeer", "peer", 0, 0, 0, 0, 0, nullptr, nullptr, windowClass.hInstance,
-                           nullptr);
+    self = peer::CreateProgramWindow("BramblecourtPeer", PeerWindowProc);
     host = peer::HostFromFinder();
 
     for (int i = 2; i < argc; ++i) {
@@ -133,8 +127,5 @@ int main(int argc, char **argv)
     }
     peer::SendReport(sink, self, NewReport(peer::REPORT_READY));
 
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0)
-        DispatchMessageA(&msg);
-    return 0;
+    return peer::RunMessageLoop();
 }

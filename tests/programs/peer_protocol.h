@@ -66,4 +66,24 @@ inline HWND ParseWindow(const char *text)
     return HWND(uintptr_t(strtoul(text, nullptr, 16)));
 }
 
+// The program's hidden window, and its class, registered once.
+inline HWND CreateProgramWindow(const char *className, WNDPROC procedure)
+{
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = className;
+    RegisterClassA(&windowClass);
+    return CreateWindowExA(0, className, className, 0, 0, 0, 0, 0, nullptr, nullptr, windowClass.hInstance,
+                           nullptr);
+}
+
+inline int RunMessageLoop()
+{
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0)
+        DispatchMessageA(&msg);
+    return 0;
+}
+
 } // namespace peer

@@ -101,19 +101,10 @@ int main(int argc, char **argv)
     if (argc < 2)
         return 2;
     sink = peer::ParseWindow(argv[1]);
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = ClientWindowProc;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = "BramblecourtWinampClient";
-    RegisterClassA(&windowClass);
-    self = CreateWindowExA(0, windowClass.lpszClassName, "client", 0, 0, 0, 0, 0, nullptr, nullptr,
-                           windowClass.hInstance, nullptr);
+    self = peer::CreateProgramWindow("BramblecourtWinampClient", ClientWindowProc);
     static peer::Report ready;
     ready.kind = peer::REPORT_READY;
     ready.peerWindow = uint32_t(uintptr_t(self));
     peer::SendReport(sink, self, ready);
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0)
-        DispatchMessageA(&msg);
-    return 0;
+    return peer::RunMessageLoop();
 }

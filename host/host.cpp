@@ -273,7 +273,7 @@ bool PumpUntil(const std::function<bool()> &condition, DWORD timeoutMs)
         DWORD elapsed = GetTickCount() - start;
         if (elapsed >= timeoutMs)
             return false;
-        DWORD wait = timeoutMs - elapsed < 10 ? timeoutMs - elapsed : 10;
+        DWORD wait = timeoutMs - elapsed < 2 ? timeoutMs - elapsed : 2;
         MsgWaitForMultipleObjects(0, nullptr, FALSE, wait, QS_ALLINPUT);
     }
 }

@@ -11,4 +11,4 @@ BUILD_DIR=$build bash "$root/tools/build.sh"
 . "$root/tools/wine-session.sh"
 trap wine_session_stop EXIT
 wine_session_start "$build"
-ctest --test-dir "$build" --output-on-failure --timeout 120 "$@"
+ctest --test-dir "$build" --output-on-failure "$@"

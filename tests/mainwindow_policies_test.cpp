@@ -93,7 +93,7 @@ TEST_F(MainWindow, TaskbarOnlyInFullModeFollowsTheHeight)
     EXPECT_FALSE(ToolWindow());
 }
 
-TEST_F(MainWindow, TaskbarNeverAndAlways)
+TEST_F(MainWindow, TaskbarNeverAddsTheToolStyle)
 {
     StartPlugin({{"NeverTaskbar", 1}, {"Skin", 0}});
     Nudge();

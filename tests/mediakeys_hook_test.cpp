@@ -25,25 +25,10 @@ protected:
     }
     void BringOtherWindowToFront()
     {
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = OtherWindowProc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "Another program";
-        RegisterClassA(&wc);
-        other = CreateWindowExA(0, wc.lpszClassName, "Another program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 300,
-                                200, 100, nullptr, nullptr, wc.hInstance, nullptr);
-        SetForegroundWindow(other);
-        SetFocus(other);
-        ASSERT_TRUE(host::PumpUntil([&] { return GetForegroundWindow() == other; }));
+        other = host::CreateWindowInFront(OtherWindowProc);
+        ASSERT_TRUE(host::BringToFront(other));
     }
-    static void Key(WORD key, bool release)
-    {
-        INPUT input = {};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = key;
-        input.ki.dwFlags = release ? KEYEVENTF_KEYUP : 0;
-        SendInput(1, &input, sizeof input);
-    }
+    static void Key(WORD key, bool release) { host::SendKey(key, release); }
     // Presses and releases, then waits until the given window has the release.
     static bool Tap(WORD key, const std::function<bool()> &arrived)
     {

@@ -131,6 +131,38 @@ TEST_F(MediaKeys, NoHookWithTheOptionOff)
     EXPECT_TRUE(AppCommands().empty());
 }
 
+class MediaKeysWithoutHostWindow : public MediaKeys {
+public:
+    MediaKeysWithoutHostWindow() { createWindows = false; }
+};
+
+// Nothing may be posted to no window: it would become a message to the
+// host's own thread.
+TEST_F(MediaKeysWithoutHostWindow, PostNothingToTheThread)
+{
+    StartPlugin({{"Multimedia", 1}, {"Skin", 0}});
+    BringOtherWindowToFront();
+    Key(VK_MEDIA_PLAY_PAUSE, false);
+    Key(VK_MEDIA_PLAY_PAUSE, true);
+    int stray = 0;
+    DWORD start = GetTickCount();
+    while (!OtherGot(WM_KEYUP, VK_MEDIA_PLAY_PAUSE) && GetTickCount() - start < 5000) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (!msg.hwnd && msg.message == WM_APPCOMMAND)
+                ++stray;
+            DispatchMessageA(&msg);
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+    ASSERT_TRUE(OtherGot(WM_KEYUP, VK_MEDIA_PLAY_PAUSE));
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+        if (!msg.hwnd && msg.message == WM_APPCOMMAND)
+            ++stray;
+    EXPECT_EQ(stray, 0);
+}
+
 // A hook left behind would call into the unloaded module at the next key
 // (Wine maps the module again to call it).
 TEST_F(MediaKeys, UnloadingTheModuleRemovesTheHook)

@@ -163,8 +163,9 @@ TEST_F(MediaKeysWithoutHostWindow, PostNothingToTheThread)
     EXPECT_EQ(stray, 0);
 }
 
-// A hook left behind would call into the unloaded module at the next key
-// (Wine maps the module again to call it).
+// Unloading with the hook installed: the next keys still flow, nothing is
+// posted and the module stays unloaded. (Wine copes with a hook left behind
+// too, so this guards the unload path rather than proving the removal.)
 TEST_F(MediaKeys, UnloadingTheModuleRemovesTheHook)
 {
     StartPlugin({{"Multimedia", 1}, {"Skin", 0}});

@@ -154,6 +154,8 @@ std::vector<RegistryJunk> PathJunk()
         {"empty", REG_SZ, std::string(1, '\0')},
         {"shorter than the file name", REG_SZ, std::string("C:\\a.exe") + '\0'},
         {"exactly ten characters", REG_SZ, std::string("iTunes.exe") + '\0'},
+        {"no folder before the name", REG_SZ, std::string("C:iTunes.exe") + '\0'},
+        {"quoted, with an icon index", REG_SZ, "\"" + HostFolder() + "\\iTunes.exe\",1" + '\0'},
         {"699 characters", REG_SZ, "C:\\" + std::string(686, 'x') + "\\iTunes.exe" + '\0'},
         {"700 characters, no terminator", REG_SZ, "C:\\" + std::string(687, 'x') + "\\iTunes.exe"},
         {"5000 characters", REG_SZ, "C:\\" + std::string(4987, 'y') + "\\iTunes.exe" + '\0'},
@@ -189,11 +191,12 @@ TEST_P(HostilePath, JunkInThePlayersPathWritesNoFileAndDoesNotCrash)
     ASSERT_TRUE(host::WaitForThreadsAtMost(threads, 5000)) << junk.label;
     host::Clean();
     EXPECT_EQ(GetFileAttributesA(SongFile().c_str()), INVALID_FILE_ATTRIBUTES) << junk.label;
+    EXPECT_EQ(GetFileAttributesA("CurrentSong.txt"), INVALID_FILE_ATTRIBUTES) << junk.label << ": written beside the host";
     // Still serving the host afterwards.
     EXPECT_EQ(SendMessageA(host::mainWindow, 29872, 0, 0), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Values, HostilePath, ::testing::Range(0, 9));
+INSTANTIATE_TEST_SUITE_P(Values, HostilePath, ::testing::Range(0, 11));
 
 TEST_F(HostileInput, JunkInTheLyricsProgramsKeyStartsNothing)
 {

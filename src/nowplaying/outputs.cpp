@@ -26,7 +26,8 @@ constexpr DWORD CLIPBOARD_LOCALE_HEBREW = 0x047F;
 
 // The host executable's path with its file name replaced by the song file's;
 // false, with nothing stored, when the value is missing, too short for the
-// file name, or too long for the result to fit.
+// file name, names no folder (a bare name would put the file wherever the
+// host's current folder happens to be), or is too long for the result.
 bool SongPathFromRegistry(char (&path)[SONG_PATH_SIZE])
 {
     char value[SONG_PATH_SIZE] = {};
@@ -36,8 +37,11 @@ bool SongPathFromRegistry(char (&path)[SONG_PATH_SIZE])
     LONG status = RegQueryValueExA(key, nullptr, nullptr, nullptr, reinterpret_cast<BYTE *>(value), &size);
     RegCloseKey(key);
     size_t length = strnlen(value, sizeof value);
-    if (status != ERROR_SUCCESS || length < HOST_FILE_NAME_LENGTH ||
+    if (status != ERROR_SUCCESS || length <= HOST_FILE_NAME_LENGTH ||
         length - HOST_FILE_NAME_LENGTH + sizeof SONG_FILE_NAME > sizeof path)
+        return false;
+    char separator = value[length - HOST_FILE_NAME_LENGTH - 1];
+    if (separator != '\\' && separator != '/')
         return false;
     memcpy(path, value, length - HOST_FILE_NAME_LENGTH);
     memcpy(path + length - HOST_FILE_NAME_LENGTH, SONG_FILE_NAME, sizeof SONG_FILE_NAME);

@@ -51,6 +51,8 @@ int main()
     std::string folder = std::string(temp) + "Bramblecourt demo";
     CreateDirectoryA(folder.c_str(), nullptr);
     host::SetHostExecutablePath((folder + "\\iTunes.exe").c_str());
+    // The prefix is shared with the tests: start from a first start-up.
+    host::ResetSettings();
 
     if (!host::CreateHostWindows() || !host::LoadPlugin()) {
         printf("could not start the substitute host with Bramblecourt.dll\n");
@@ -70,6 +72,7 @@ int main()
     printf("\"vstp\" returned %d\n", host::Stop());
     host::PumpFor(300);
     ShowNowPlaying(folder);
+    ShowSkin();
     RECT desk = {0, 0, 1200, 560};
     if (host::SaveScreenRectPng(desk, DemoOutputPath("desktop.png").c_str()))
         printf("screenshot: %s\n", DemoOutputPath("desktop.png").c_str());

@@ -8,3 +8,5 @@ std::string DemoOutputPath(const char *fileName);
 // print each output after a start and a stop.
 void EnableNowPlayingOutputs();
 void ShowNowPlaying(const std::string &hostFolder);
+// Screenshots of the skinned title bars.
+void ShowSkin();

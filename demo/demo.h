@@ -4,3 +4,6 @@
 
 // Where screenshots go: the demo's working folder.
 std::string DemoOutputPath(const char *fileName);
+
+// Opens the options dialog, saves a screenshot of it and closes it.
+void DemoOptionsDialog();

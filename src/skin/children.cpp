@@ -1,0 +1,94 @@
+// The skin's painted child windows, and switching the skin on and off.
+#include "skin/bars.h"
+
+#include "mainwindow/mainwindow.h"
+#include "settings/settings.h"
+
+HWND FullBar;
+HWND MiniStrip;
+HWND EqBar;
+int titleOffset;
+
+namespace {
+
+void ResizeMainWindowAndBack(int widthChange)
+{
+    RECT rect = {};
+    GetWindowRect(hostMainWindow, &rect);
+    int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    SetWindowPos(hostMainWindow, nullptr, 0, 0, width + widthChange, height, SWP_NOMOVE);
+    SetWindowPos(hostMainWindow, nullptr, 0, 0, width, height, SWP_NOMOVE);
+}
+
+void RecreateFullBar()
+{
+    DestroyBar(BARS[FULL_BAR]);
+    CreateBar(BARS[FULL_BAR]);
+    MainWindowProc(hostMainWindow, WM_SIZE, 0, 0);
+}
+
+} // namespace
+
+// The bar is disabled, so the mouse goes to its parent; its class procedure
+// is replaced for good by the painting.
+void CreateBar(const Bar &bar)
+{
+    HWND child = CreateWindowExA(0, "Button", bar.text, WS_CHILD | WS_VISIBLE | WS_DISABLED, 0, BarTop(bar),
+                                 bar.width, bar.height, *bar.parent, nullptr, nullptr, nullptr);
+    SetWindowLongA(child, GWL_WNDPROC, LONG(bar.paintProc));
+    *bar.child = child;
+}
+
+// The handle is cleared, so a later window that reuses it is never taken
+// for the bar.
+void DestroyBar(const Bar &bar)
+{
+    if (*bar.child)
+        DestroyWindow(*bar.child);
+    *bar.child = nullptr;
+}
+
+void StartSkin()
+{
+    InstallEqualizerWindowProc();
+    CreateBar(BARS[EQ_BAR]);
+    if (!hostMainWindow)
+        return;
+    if (WindowHeight(hostMainWindow) < MINI_MODE_HEIGHT) {
+        InvalidateRect(hostMainWindow, nullptr, TRUE);
+        CreateBar(BARS[MINI_STRIP]);
+        ResizeMainWindowAndBack(-1);
+    }
+    // In full mode the start-up's own WM_SIZE creates FullBar.
+}
+
+void EnableSkin()
+{
+    int height = WindowHeight(hostMainWindow);
+    InstallEqualizerWindowProc();
+    CreateBar(BARS[EQ_BAR]);
+    if (height > MINI_MODE_HEIGHT) {
+        CreateBar(BARS[FULL_BAR]);
+        MainWindowProc(hostMainWindow, WM_SIZE, 0, 0);
+    } else {
+        CreateBar(BARS[MINI_STRIP]);
+    }
+}
+
+// The shapes stay as they are until the host changes them.
+void DisableSkin()
+{
+    DestroyBar(BARS[FULL_BAR]);
+    DestroyBar(BARS[MINI_STRIP]);
+    if (hostMainWindow)
+        ResizeMainWindowAndBack(+1);
+    DestroyBar(BARS[EQ_BAR]);
+    RemoveEqualizerWindowProc();
+}
+
+void ChangeTitleOffset()
+{
+    titleOffset = Settings.Offset ? 20 : 0;
+    if (WindowHeight(hostMainWindow) > MINI_MODE_HEIGHT)
+        RecreateFullBar();
+}

@@ -59,6 +59,7 @@ int main()
     printf("\"init\" returned %d\n", host::Init());
     PrintRegistration();
 
+    EnableNowPlayingOutputs();
     printf("\"null\" returned %d (start-up)\n", host::Idle());
     host::PumpFor(600);
     PrintSettings();
@@ -68,6 +69,7 @@ int main()
     host::PumpFor(300);
     printf("\"vstp\" returned %d\n", host::Stop());
     host::PumpFor(300);
+    ShowNowPlaying(folder);
     DemoOptionsDialog();
     RECT desk = {0, 0, 1200, 560};
     if (host::SaveScreenRectPng(desk, DemoOutputPath("desktop.png").c_str()))

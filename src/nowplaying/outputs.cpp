@@ -1,15 +1,170 @@
-// Now-playing outputs.
+// Now-playing outputs: the song file, the lyrics query, the artist and song
+// text, the clipboard, the host caption and the play command's label.
 #include "nowplaying/outputs.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+#include "mainwindow/menubar.h"
+#include "nowplaying/lyricsquery.h"
+#include "nowplaying/track.h"
+#include "plugin/plugin.h"
+#include "resources/resource.h"
 
 char nowPlayingText[NOW_PLAYING_TEXT_SIZE] = " ";
 char lyricsQuery[LYRICS_QUERY_SIZE];
 char currentSongPath[SONG_PATH_SIZE];
-HWND winampWindow;
 
-void ComputeSongFilePath() {}
-void BlankSongFile() {}
-void DeleteSongFile() {}
-void RestoreCaption() {}
-void SetPlayCommandLabel(const char *label) {}
-void CreateWinampWindow(const char *title) {}
-void DestroyWinampWindow() {}
+namespace {
+
+constexpr char SONG_FILE_NAME[] = "CurrentSong.txt";
+// The host's executable name that the song file's name replaces.
+constexpr size_t HOST_FILE_NAME_LENGTH = 10;
+
+constexpr DWORD CLIPBOARD_LOCALE_HEBREW = 0x047F;
+
+// The host executable's path with its file name replaced by the song file's;
+// false, with nothing stored, when the value is missing, too short for the
+// file name, or too long for the result to fit.
+bool SongPathFromRegistry(char (&path)[SONG_PATH_SIZE])
+{
+    char value[SONG_PATH_SIZE] = {};
+    DWORD size = sizeof value - 1;
+    HKEY key;
+    RegCreateKeyA(HKEY_CLASSES_ROOT, "daap\\DefaultIcon", &key);
+    LONG status = RegQueryValueExA(key, nullptr, nullptr, nullptr, reinterpret_cast<BYTE *>(value), &size);
+    RegCloseKey(key);
+    size_t length = strnlen(value, sizeof value);
+    if (status != ERROR_SUCCESS || length < HOST_FILE_NAME_LENGTH ||
+        length - HOST_FILE_NAME_LENGTH + sizeof SONG_FILE_NAME > sizeof path)
+        return false;
+    memcpy(path, value, length - HOST_FILE_NAME_LENGTH);
+    memcpy(path + length - HOST_FILE_NAME_LENGTH, SONG_FILE_NAME, sizeof SONG_FILE_NAME);
+    return true;
+}
+
+void ReplaceSongFile(const char *bytes, DWORD length)
+{
+    if (!currentSongPath[0])
+        return;
+    HANDLE file = CreateFileA(currentSongPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                              nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return;
+    DWORD written;
+    WriteFile(file, bytes, length, &written, nullptr);
+    CloseHandle(file);
+}
+
+// A line break inside a tag would shift every later line of the song file.
+void FlattenLineBreaks(char *text)
+{
+    std::replace_if(text, text + strlen(text), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+}
+
+void SetClipboardLocale()
+{
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT | GMEM_DDESHARE, sizeof(DWORD));
+    if (!block)
+        return;
+    auto *locale = static_cast<DWORD *>(GlobalLock(block));
+    if (locale)
+        *locale = CLIPBOARD_LOCALE_HEBREW;
+    GlobalUnlock(block);
+    SetClipboardData(CF_LOCALE, block);
+}
+
+} // namespace
+
+void ComputeSongFilePath()
+{
+    char path[SONG_PATH_SIZE];
+    if (SongPathFromRegistry(path))
+        memcpy(currentSongPath, path, sizeof currentSongPath);
+}
+
+void WriteSongFile(const uint8_t *record)
+{
+    char artist[COUNTED_TEXT_SIZE], name[COUNTED_TEXT_SIZE], third[COUNTED_TEXT_SIZE];
+    ReadCountedText(record, TRACK_ARTIST_OFFSET, artist);
+    ReadCountedText(record, TRACK_NAME_OFFSET, name);
+    ReadCountedText(record, TRACK_THIRD_TEXT_OFFSET, third);
+    FlattenLineBreaks(artist);
+    FlattenLineBreaks(name);
+    FlattenLineBreaks(third);
+    char lines[2000];
+    int length = snprintf(lines, sizeof lines, "%s\r\n%s\r\n%s\r\n%d\r\n%d", artist, name, third,
+                          int(TrackNumber(record)), int(TrackYear(record)));
+    ReplaceSongFile(lines, DWORD(std::min<int>(length, sizeof lines - 1)));
+}
+
+void BlankSongFile()
+{
+    ReplaceSongFile(" ", 1);
+}
+
+void DeleteSongFile()
+{
+    char path[SONG_PATH_SIZE];
+    if (SongPathFromRegistry(path))
+        DeleteFileA(path);
+}
+
+void BuildLyricsQuery(const uint8_t *record)
+{
+    char artist[COUNTED_TEXT_SIZE], name[COUNTED_TEXT_SIZE];
+    ReadCountedText(record, TRACK_ARTIST_OFFSET, artist);
+    ReadCountedText(record, TRACK_NAME_OFFSET, name);
+    // Built aside, so the lookup on the host's thread never sees half a query.
+    char query[LYRICS_QUERY_SIZE];
+    ComposeLyricsQuery(artist, name, query, sizeof query);
+    memcpy(lyricsQuery, query, sizeof lyricsQuery);
+}
+
+void BuildNowPlayingText(const uint8_t *record)
+{
+    char artist[COUNTED_TEXT_SIZE], name[COUNTED_TEXT_SIZE];
+    ReadCountedText(record, TRACK_ARTIST_OFFSET, artist);
+    ReadCountedText(record, TRACK_NAME_OFFSET, name);
+    char text[NOW_PLAYING_TEXT_SIZE];
+    if (artist[0])
+        snprintf(text, sizeof text, "%s - %s", artist, name);
+    else
+        snprintf(text, sizeof text, "%s", name);
+    memcpy(nowPlayingText, text, sizeof nowPlayingText);
+}
+
+void CopyNowPlayingToClipboard()
+{
+    OpenClipboard(nullptr);
+    EmptyClipboard();
+    size_t length = strnlen(nowPlayingText, sizeof nowPlayingText - 1);
+    HGLOBAL text = GlobalAlloc(GMEM_FIXED | GMEM_ZEROINIT, length + 1);
+    if (text) {
+        memcpy(GlobalLock(text), nowPlayingText, length);
+        GlobalUnlock(text);
+        // Without the locale block the text still goes in.
+        SetClipboardLocale();
+        SetClipboardData(CF_TEXT, text);
+    }
+    CloseClipboard();
+}
+
+void SetNowPlayingCaption()
+{
+    char caption[NOW_PLAYING_TEXT_SIZE + 16];
+    snprintf(caption, sizeof caption, "%s - iTunes", nowPlayingText);
+    SetWindowTextA(hostMainWindow, caption);
+}
+
+void RestoreCaption()
+{
+    SetWindowTextA(hostMainWindow, "iTunes");
+}
+
+void SetPlayCommandLabel(const char *label)
+{
+    if (fakeMenuBar)
+        ModifyMenuA(fakeMenuBar, ID_PLAY_PAUSE, MF_BYCOMMAND | MF_STRING, ID_PLAY_PAUSE, label);
+}

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 constexpr int NOW_PLAYING_TEXT_SIZE = 520;
@@ -23,6 +24,9 @@ constexpr std::array<uint8_t, 26> HEBREW_LETTERS = {0xE0, 0xE1, 0xE2, 0xE3, 0xE4
                                                     0xE9, 0xEB, 0xEA, 0xEC, 0xEE, 0xED, 0xF0, 0xEF, 0xF1,
                                                     0xF2, 0xF4, 0xF3, 0xF6, 0xF7, 0xF8, 0xF9, 0xFA};
 
+constexpr char WINAMP_CLASS[] = "Winamp v1.x";
+constexpr char WINAMP_START_TITLE[] = "Winamp 5.01";
+
 void ComputeSongFilePath();
 void BlankSongFile();
 void DeleteSongFile();
@@ -30,3 +34,15 @@ void RestoreCaption();
 void SetPlayCommandLabel(const char *label);
 void CreateWinampWindow(const char *title);
 void DestroyWinampWindow();
+// The title for a Winamp window created while the host runs: "Winamp 5.01"
+// before any artist and song text, else "1. " that text " - Winamp".
+void ComposeWinampCreationTitle(char *title, size_t size);
+
+// The steps of the track workers; record is the worker's own copy.
+void WriteSongFile(const uint8_t *record);
+void BuildLyricsQuery(const uint8_t *record);
+void BuildNowPlayingText(const uint8_t *record);
+void SetWinampTitle(const uint8_t *record);
+void CopyNowPlayingToClipboard();
+void SetNowPlayingCaption();
+void SetWinampPausedTitle(const uint8_t *record);

@@ -1,11 +1,111 @@
-// Track state, play clock and the track workers.
+// Track state and the play clock.
 #include "nowplaying/track.h"
+
+#include <cstring>
+
+#include "nowplaying/clock.h"
+#include "nowplaying/external.h"
 
 uint8_t TrackRecord[TRACK_RECORD_SIZE];
 volatile LONG isPlaying;
 HANDLE stopWorkerHandle;
+volatile LONG trackStarted;
 
-void OnTrackPlay(const uint8_t *hostRecord) {}
-void OnTrackStop() {}
-void OnSetPosition(uint32_t positionMs) {}
-uint32_t QueryPosition() { return 0; }
+namespace {
+
+// Each clock field is one aligned 32-bit word, read by the host's thread
+// while a worker writes it.
+volatile uint32_t positionMs;
+volatile uint32_t referenceTick;
+
+// Only the workers touch these, and they run one at a time.
+uint32_t rememberedTotalTime;
+uint8_t previousArtist[260];
+uint8_t previousName[260];
+
+uint32_t WordAt(const uint8_t *record, int offset)
+{
+    uint32_t word;
+    memcpy(&word, record + offset, sizeof word);
+    return word;
+}
+
+// A field from its length byte up to its first zero byte; a field with no
+// zero byte ends at its 256th byte.
+size_t FieldLength(const uint8_t *field)
+{
+    const void *zero = memchr(field, 0, COUNTED_TEXT_SIZE);
+    return zero ? size_t(static_cast<const uint8_t *>(zero) - field) : COUNTED_TEXT_SIZE;
+}
+
+bool FieldDiffers(const uint8_t *remembered, const uint8_t *field)
+{
+    size_t length = FieldLength(field);
+    return FieldLength(remembered) != length || memcmp(remembered, field, length) != 0;
+}
+
+void RememberField(uint8_t (&remembered)[260], const uint8_t *field)
+{
+    size_t length = FieldLength(field);
+    memcpy(remembered, field, length);
+    remembered[length] = 0;
+}
+
+} // namespace
+
+void ReadCountedText(const uint8_t *record, int offset, char (&text)[COUNTED_TEXT_SIZE])
+{
+    const uint8_t *characters = record + offset + 1;
+    const void *zero = memchr(characters, 0, COUNTED_TEXT_SIZE - 1);
+    size_t length = zero ? size_t(static_cast<const uint8_t *>(zero) - characters) : COUNTED_TEXT_SIZE - 1;
+    memcpy(text, characters, length);
+    text[length] = 0;
+}
+
+int32_t TrackNumber(const uint8_t *record) { return int32_t(WordAt(record, TRACK_NUMBER_OFFSET)); }
+
+uint16_t TrackYear(const uint8_t *record)
+{
+    uint16_t year;
+    memcpy(&year, record + TRACK_YEAR_OFFSET, sizeof year);
+    return year;
+}
+
+uint32_t TrackTotalTime(const uint8_t *record) { return WordAt(record, TRACK_TOTAL_TIME_OFFSET); }
+
+void StartClock(const uint8_t *record)
+{
+    referenceTick = GetTickCount();
+    isPlaying = 1;
+    trackStarted = 1;
+
+    const uint8_t *artist = record + TRACK_ARTIST_OFFSET;
+    const uint8_t *name = record + TRACK_NAME_OFFSET;
+    uint32_t totalTime = TrackTotalTime(record);
+    // A resume of the same track, or a track sharing any of the three, goes
+    // on from the stored position.
+    if (FieldDiffers(previousArtist, artist) && FieldDiffers(previousName, name) && rememberedTotalTime != totalTime) {
+        rememberedTotalTime = totalTime;
+        positionMs = WordAt(record, TRACK_START_TIME_OFFSET);
+    }
+    RememberField(previousArtist, artist);
+    RememberField(previousName, name);
+}
+
+void StopClock()
+{
+    isPlaying = 0;
+    positionMs = FrozenPosition(GetTickCount(), positionMs, referenceTick);
+}
+
+void OnSetPosition(uint32_t newPositionMs)
+{
+    referenceTick = GetTickCount();
+    positionMs = newPositionMs;
+    NotifyRegisteredWindows(NOTIFY_POSITION_SET);
+}
+
+uint32_t QueryPosition()
+{
+    return PositionAt(GetTickCount(), positionMs, referenceTick, isPlaying != 0);
+}

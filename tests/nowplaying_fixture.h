@@ -1,0 +1,30 @@
+// What the now-playing tests share: the plug-in started with chosen outputs,
+// tracks played with the workers waited for, and the outputs read back.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "harness.h"
+
+namespace testing_support {
+
+class NowPlayingTest : public HostTest {
+protected:
+    // Every output off unless named; the skin stays out of the way.
+    void StartWith(std::initializer_list<Setting> outputs);
+    // Sends the message, then pumps until its worker has finished.
+    void PlayAndWait(const host::Track &track);
+    void StopAndWait();
+
+    uint32_t Position();  // message 29874
+    LRESULT PlayState();  // message 29872
+    static std::string SongFilePath();
+    std::string SongFile(); // "(missing)" when absent
+    static std::string ClipboardText();
+    static std::string Caption();
+    static std::string WinampTitle();
+
+    int threadsBefore = 0;
+};
+
+} // namespace testing_support

@@ -1,0 +1,125 @@
+// The now-playing outputs: the song file, the clipboard, the caption and the
+// Winamp window's titles, read after the workers' last output.
+#include <cstring>
+
+#include "nowplaying/lyricsquery.h"
+#include "nowplaying_fixture.h"
+
+using namespace testing_support;
+
+namespace {
+
+class NowPlayingOutputs : public NowPlayingTest {};
+
+TEST_F(NowPlayingOutputs, SongFileHasFiveLinesWhilePlayingAndOneSpaceAfterAStop)
+{
+    StartWith({{"File", 1}});
+    PlayAndWait({"Yellow Submarine", "The Beatles", "Revolver", 6, 1966, 160000});
+    EXPECT_EQ(SongFile(), "The Beatles\r\nYellow Submarine\r\nRevolver\r\n6\r\n1966");
+    StopAndWait();
+    EXPECT_EQ(SongFile(), " ");
+    PlayAndWait({"Name", "", "", 0, 0});
+    EXPECT_EQ(SongFile(), "\r\nName\r\n\r\n0\r\n0");
+    PlayAndWait({"Name", "Artist", "", -3, 40000});
+    EXPECT_EQ(SongFile(), "Artist\r\nName\r\n\r\n-3\r\n40000");
+    host::Clean();
+    EXPECT_EQ(SongFile(), " ");
+}
+
+TEST_F(NowPlayingOutputs, LineBreaksInsideTagsBecomeSpaces)
+{
+    StartWith({{"File", 1}});
+    PlayAndWait({"Two\r\nLines", "Art\nist", "Al\rbum", 1, 2004});
+    EXPECT_EQ(SongFile(), "Art ist\r\nTwo  Lines\r\nAl bum\r\n1\r\n2004");
+}
+
+TEST_F(NowPlayingOutputs, FieldsWithoutAZeroByteAreReadAsAtMost255Characters)
+{
+    StartWith({{"File", 1}, {"CaptionText", 1}});
+    std::vector<uint8_t> record = host::BuildTrack({"", "", "", 1, 2004});
+    for (int offset : {8, 520, 1032}) {
+        record[offset] = 255;
+        memset(&record[offset + 1], offset == 8 ? 'N' : offset == 520 ? 'A' : 'T', 255);
+    }
+    host::Play(record);
+    ASSERT_TRUE(host::WaitForThreadsAtMost(threadsBefore));
+    std::string a(255, 'A'), n(255, 'N'), t(255, 'T');
+    EXPECT_EQ(SongFile(), a + "\r\n" + n + "\r\n" + t + "\r\n1\r\n2004");
+    EXPECT_EQ(Caption(), a + " - " + n + " - iTunes");
+}
+
+TEST_F(NowPlayingOutputs, NoSongPathMeansNoFileAnywhere)
+{
+    host::SetHostExecutablePath("short.exe");
+    StartWith({{"File", 1}});
+    PlayAndWait({"Song", "Artist"});
+    EXPECT_EQ(SongFile(), "(missing)");
+    EXPECT_EQ(GetFileAttributesA("CurrentSong.txt"), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(NowPlayingOutputs, ClipboardHoldsTheTextAndTheHebrewLocaleWithoutTheCaptionSuffix)
+{
+    StartWith({{"Clipboard", 1}, {"CaptionText", 1}});
+    PlayAndWait({"Song", "Artist"});
+    EXPECT_EQ(ClipboardText(), "Artist - Song");
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    HANDLE locale = GetClipboardData(CF_LOCALE);
+    ASSERT_NE(locale, nullptr);
+    EXPECT_EQ(*static_cast<const DWORD *>(GlobalLock(locale)), 0x047Fu);
+    GlobalUnlock(locale);
+    CloseClipboard();
+    EXPECT_EQ(Caption(), "Artist - Song - iTunes");
+    StopAndWait();
+    EXPECT_EQ(Caption(), "iTunes");
+}
+
+TEST_F(NowPlayingOutputs, WinampTitlesForStartPauseAndEmptyArtist)
+{
+    StartWith({{"WinAmp", 1}});
+    EXPECT_EQ(WinampTitle(), "Winamp 5.01");
+    PlayAndWait({"Song", "Artist", "", 7});
+    EXPECT_EQ(WinampTitle(), "7. Artist - Song - Winamp");
+    StopAndWait();
+    EXPECT_EQ(WinampTitle(), "7. Artist - Song - Winamp [Paused]");
+    PlayAndWait({"Alone", "", "", 3});
+    EXPECT_EQ(WinampTitle(), "3. Alone - Winamp");
+    StopAndWait();
+    EXPECT_EQ(WinampTitle(), "3. Alone - Winamp [Paused]");
+}
+
+TEST_F(NowPlayingOutputs, OutputsThatAreOffStayUntouched)
+{
+    StartWith({});
+    PlayAndWait({"Song", "Artist"});
+    EXPECT_EQ(Caption(), "iTunes");
+    EXPECT_EQ(WinampTitle(), "(no window)");
+    EXPECT_EQ(SongFile(), "(missing)");
+}
+
+TEST(LyricsQuery, OnlyHebrewInArtistOrNameMakesASearchAddress)
+{
+    char query[LYRICS_QUERY_SIZE];
+    ComposeLyricsQuery("The Beatles", "Let It Be", query, sizeof query);
+    EXPECT_STREQ(query, "+");
+    ComposeLyricsQuery("Band", "Name \xF5", query, sizeof query);
+    EXPECT_STREQ(query, "+") << "F5 is not a Hebrew letter";
+
+    ComposeLyricsQuery("\xE0\xE1 \xE2", "Rock & Roll", query, sizeof query);
+    EXPECT_STREQ(query, "https://www.google.com/search?hl=en&ie=UTF-8&oe=UTF-8&q=\xE0\xE1+\xE2+Rock+&+Roll+"
+                        "\xEE\xE9\xEC\xE9\xED+site:shironet.mako.co.il&btnI=I'm+Feeling+Lucky");
+    ComposeLyricsQuery("Band", "\xFA", query, sizeof query);
+    EXPECT_NE(query[0], '+');
+}
+
+TEST(LyricsQuery, LongestTextsStayInsideTheBuffer)
+{
+    std::string longest(255, '\xE0');
+    char query[LYRICS_QUERY_SIZE];
+    ComposeLyricsQuery(longest.c_str(), longest.c_str(), query, sizeof query);
+    EXPECT_LT(strlen(query), sizeof query);
+    char small[40];
+    ComposeLyricsQuery(longest.c_str(), longest.c_str(), small, sizeof small);
+    EXPECT_EQ(strlen(small), sizeof small - 1);
+}
+
+} // namespace

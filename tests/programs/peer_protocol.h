@@ -1,0 +1,89 @@
+// How the test programs that play other programs talk to the test that
+// started them: requests are posted to the program's window, everything the
+// program saw comes back as one WM_COPYDATA report to the test's window.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+
+namespace peer {
+
+enum Request : UINT {
+    REQUEST_ASK = WM_APP + 1,            // wParam: message to send to the host window
+    REQUEST_COPY_RECORD = WM_APP + 2,    // wParam: process id to name, 0 for the program's own
+    REQUEST_SYNC = WM_APP + 3,           // answered after everything posted before it
+    REQUEST_WINAMP_VIEW = WM_APP + 4,    // what a Winamp-aware program shows
+    REQUEST_WINAMP_COMMAND = WM_APP + 5, // wParam: the WM_COMMAND to send the Winamp window
+    REQUEST_QUIT = WM_APP + 9,
+};
+
+enum ReportKind : uint32_t {
+    REPORT_READY = 1,
+    REPORT_NOTIFIED = 2, // a WM_COMMAND reached the program's window
+    REPORT_ANSWER = 3,
+    REPORT_RECORD = 4,
+    REPORT_SYNC = 5,
+    REPORT_WINAMP = 6,
+};
+
+constexpr size_t RECORD_SIZE = 2116;
+
+struct Report {
+    uint32_t kind;
+    uint32_t code;        // the notification, or the message asked
+    int32_t result;
+    uint32_t peerWindow, hostWindow, processId;
+    uint32_t finderPresent;
+    // Seen at the moment of a notification.
+    char caption[600];
+    char winampTitle[1000];
+    int32_t fileLength; // -1 when the song file could not be read
+    uint8_t file[1000];
+    uint8_t record[RECORD_SIZE];
+    // A Winamp-aware program's view.
+    int32_t version, playState, positionMs, lengthSeconds, lengthMs, listPosition, listLength;
+    int32_t number;
+    uint32_t paused;
+    char artist[300], title[300];
+};
+
+inline void SendReport(HWND sink, HWND from, const Report &report)
+{
+    COPYDATASTRUCT data = {report.kind, sizeof report, const_cast<Report *>(&report)};
+    SendMessageA(sink, WM_COPYDATA, WPARAM(from), LPARAM(&data));
+}
+
+inline HWND HostFromFinder()
+{
+    HWND finder = FindWindowA("Button", "WindowFinder");
+    return finder ? HWND(GetPropA(finder, "iTunesWindow")) : nullptr;
+}
+
+inline HWND ParseWindow(const char *text)
+{
+    return HWND(uintptr_t(strtoul(text, nullptr, 16)));
+}
+
+// The program's hidden window, and its class, registered once.
+inline HWND CreateProgramWindow(const char *className, WNDPROC procedure)
+{
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = className;
+    RegisterClassA(&windowClass);
+    return CreateWindowExA(0, className, className, 0, 0, 0, 0, 0, nullptr, nullptr, windowClass.hInstance,
+                           nullptr);
+}
+
+inline int RunMessageLoop()
+{
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0)
+        DispatchMessageA(&msg);
+    return 0;
+}
+
+} // namespace peer

@@ -50,6 +50,7 @@
 #define ID_NEXT_SONG     40041
 #define ID_PREVIOUS_SONG 40042
 #define ID_ABOUT         40077
+#define ID_MINI_PLAYER   40058
 
 /* Options dialog controls */
 #define IDC_SKIN                1002

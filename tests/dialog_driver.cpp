@@ -53,8 +53,8 @@ bool WithOptionsDialog(const std::function<void(HWND)> &body, bool closeAfter)
     bodyRan = false;
     closeAfterBody = closeAfter;
     forcedClose = false;
-    ticksLeft = 300;
-    bodyTimer = SetTimer(nullptr, 0, 10, RunBody);
+    ticksLeft = 100;
+    bodyTimer = SetTimer(nullptr, 0, 50, RunBody);
     SendMessageA(host::mainWindow, WM_COMMAND, ID_OPTIONS, 0);
     KillTimer(nullptr, bodyTimer);
     KillTimer(nullptr, closeTimer);

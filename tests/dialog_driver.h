@@ -10,6 +10,25 @@
 
 namespace testing_support {
 
+// The texts the dialog's controls are found by.
+inline constexpr char SKIN[] = "Skin the titlebar";
+inline constexpr char MULTIMEDIA[] = "Make Multimedia keys work when the iTunes window is not active";
+inline constexpr char CLIPBOARD[] = "Copy the current song name to the clipboard when you start playing a song";
+inline constexpr char WINAMP[] = "Make programs recognize iTunes as WinAmp";
+inline constexpr char FILE_BOX[] = "Create a file in the iTunes folder for the current track information";
+inline constexpr char CAPTION[] = "Change the caption of the iTunes window to \"Artist - Song - iTunes\"";
+inline constexpr char MENU[] = "Make ObjectBar recognize iTunes's menu";
+inline constexpr char TRAY[] = "Minimize to tray (Enable the iTunes tray icon first)";
+inline constexpr char DONT_OFFSET[] = "Don't offset the titlebar";
+inline constexpr char TASKBAR_ALWAYS[] = "Always ";
+inline constexpr char TASKBAR_NEVER[] = "Never ";
+inline constexpr char TASKBAR_NOT_ON_TOP[] = "Only when iTunes is not Always On Top";
+inline constexpr char TASKBAR_FULL[] = "Only when iTunes is in full mode";
+inline constexpr char ON_TOP_ALWAYS[] = "Always";
+inline constexpr char ON_TOP_NEVER[] = "Never";
+inline constexpr char ON_TOP_MINI[] = "Only when in Mini Mode";
+
+
 // Sends "Options" (40007) to the host main window and runs body(dialog) once
 // the dialog exists; then closes it with IDCANCEL, at once or, when the body
 // is to end it itself, after two seconds (see DialogNeededClosing). Returns

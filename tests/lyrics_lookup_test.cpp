@@ -6,6 +6,7 @@
 
 #include "harness.h"
 #include "mainwindow/lyricsurl.h"
+#include "nowplaying/lyricsquery.h"
 #include "nowplaying/outputs.h"
 #include "resources/resource.h"
 
@@ -194,6 +195,104 @@ TEST_F(LyricsLookup, NoFolderOrOneTooLongStartsNothing)
     HKEY key;
     EXPECT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, DUZAZEZUVU_KEY, 0, KEY_READ, &key), ERROR_SUCCESS);
     RegCloseKey(key);
+}
+
+
+// ---- a track start, end to end --------------------------------------------
+
+// The browser's place is taken by the recorder, for both schemes.
+class LyricsFlow : public LyricsLookup {
+protected:
+    void SetUp() override
+    {
+        LyricsLookup::SetUp();
+        browserRecord = TempFolder() + "\\Bramblecourt browser.txt";
+        DeleteFileA(browserRecord.c_str());
+        std::string command = "\"" + ProgramFolder() + "\\browser_recorder.exe\" \"%1\"";
+        for (const char *scheme : {"http", "https"}) {
+            std::string key = std::string(scheme) + "\\shell\\open\\command";
+            char old[1024] = "";
+            LONG size = sizeof old;
+            saved.push_back(RegQueryValueA(HKEY_CLASSES_ROOT, key.c_str(), old, &size) == ERROR_SUCCESS ? old : "");
+            RegSetValueA(HKEY_CLASSES_ROOT, key.c_str(), REG_SZ, command.c_str(), DWORD(command.size()));
+        }
+        SetDuzaZezuvuFolder(&installFolder);
+        StartPlugin({{"Skin", 0}});
+        threadsBefore = host::ThreadCount();
+    }
+    void TearDown() override
+    {
+        const char *schemes[] = {"http", "https"};
+        for (size_t i = 0; i < 2; ++i)
+            RegSetValueA(HKEY_CLASSES_ROOT, (std::string(schemes[i]) + "\\shell\\open\\command").c_str(), REG_SZ,
+                         saved[i].c_str(), DWORD(saved[i].size()));
+        LyricsLookup::TearDown();
+    }
+    void Play(const char *name, const char *artist)
+    {
+        host::Play(host::BuildTrack({name, artist, "Album"}));
+        ASSERT_TRUE(host::WaitForThreadsAtMost(threadsBefore)) << "the start worker did not finish";
+    }
+    // The address as the browser got it, and how many arguments it saw.
+    bool BrowserGot(std::string *address, int *arguments)
+    {
+        if (!host::PumpUntil([&] { return Exists(browserRecord); }, 10000))
+            return false;
+        std::string record = ReadWhole(browserRecord);
+        *arguments = atoi(record.c_str());
+        std::string commandLine = record.substr(record.find('\n') + 1);
+        size_t open = commandLine.find("\" \"");
+        *address = open == std::string::npos ? commandLine : commandLine.substr(open + 3);
+        if (!address->empty() && address->back() == '"')
+            address->pop_back();
+        return true;
+    }
+    std::vector<host::Logged> CommandsToHost()
+    {
+        return host::Select(host::received, host::mainWindow, {WM_COMMAND});
+    }
+    std::string browserRecord;
+    std::vector<std::string> saved;
+    int threadsBefore = 0;
+};
+
+std::string Query(const std::string &artistAndName)
+{
+    return std::string(LYRICS_SEARCH_ENDPOINT) + "?hl=en&ie=UTF-8&oe=UTF-8&q=" + artistAndName +
+           "+%D7%9E%D7%99%D7%9C%D7%99%D7%9D+site:" + LYRICS_SITE + "&btnI=I'm+Feeling+Lucky";
+}
+
+TEST_F(LyricsFlow, AHebrewTitleOpensTheEncodedAddressAndALatinOneAfterItStartsDuzaZezuvu)
+{
+    // Every letter, the final pe, "&" and "%" in one title.
+    std::string letters(HEBREW_LETTERS.begin(), HEBREW_LETTERS.end());
+    Play((letters + "\xF5 & 100%").c_str(), "Artist");
+    FindLyrics();
+    EXPECT_TRUE(CommandsToHost().empty()) << "the command was passed on";
+    std::string address;
+    int arguments = 0;
+    ASSERT_TRUE(BrowserGot(&address, &arguments));
+    EXPECT_EQ(arguments, 2);
+    EXPECT_EQ(address, Query("Artist+" + Encode(letters) + "\xF5+&+100%"));
+    EXPECT_FALSE(Exists(installedRecord));
+
+    Play("Yellow Submarine", "The Beatles");
+    FindLyrics();
+    EXPECT_TRUE(SequenceIs(CommandsToHost(), {{WM_COMMAND, host::sent | host::wparam, ID_FIND_LYRICS, 0}}));
+    ASSERT_TRUE(host::PumpUntil([&] { return Exists(installedRecord); }, 10000));
+    std::string record = ReadWhole(installedRecord);
+    EXPECT_EQ(record.substr(record.find('\n') + 1), "\"" + installFolder + "\\DuzaZezuvu.exe\"");
+}
+
+TEST_F(LyricsFlow, AQuoteOrTabInTheTitleCannotAddBrowserArguments)
+{
+    Play("\xF9\xE9\xF8\" --new-window \"file:c:\\\tx", "\"");
+    FindLyrics();
+    std::string address;
+    int arguments = 0;
+    ASSERT_TRUE(BrowserGot(&address, &arguments));
+    EXPECT_EQ(arguments, 2) << address;
+    EXPECT_EQ(address, Query("%22+%D7%A9%D7%99%D7%A8%22+--new-window+%22file:c:\\%09x"));
 }
 
 } // namespace

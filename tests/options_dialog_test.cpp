@@ -11,23 +11,6 @@ using namespace testing_support;
 
 namespace {
 
-constexpr char SKIN[] = "Skin the titlebar";
-constexpr char MULTIMEDIA[] = "Make Multimedia keys work when the iTunes window is not active";
-constexpr char CLIPBOARD[] = "Copy the current song name to the clipboard when you start playing a song";
-constexpr char WINAMP[] = "Make programs recognize iTunes as WinAmp";
-constexpr char FILE_BOX[] = "Create a file in the iTunes folder for the current track information";
-constexpr char CAPTION[] = "Change the caption of the iTunes window to \"Artist - Song - iTunes\"";
-constexpr char MENU[] = "Make ObjectBar recognize iTunes's menu";
-constexpr char TRAY[] = "Minimize to tray (Enable the iTunes tray icon first)";
-constexpr char DONT_OFFSET[] = "Don't offset the titlebar";
-constexpr char TASKBAR_ALWAYS[] = "Always ";
-constexpr char TASKBAR_NEVER[] = "Never ";
-constexpr char TASKBAR_NOT_ON_TOP[] = "Only when iTunes is not Always On Top";
-constexpr char TASKBAR_FULL[] = "Only when iTunes is in full mode";
-constexpr char ON_TOP_ALWAYS[] = "Always";
-constexpr char ON_TOP_NEVER[] = "Never";
-constexpr char ON_TOP_MINI[] = "Only when in Mini Mode";
-
 const char *const ON_TOP_GROUP[] = {ON_TOP_ALWAYS, ON_TOP_NEVER, ON_TOP_MINI};
 const char *const TASKBAR_GROUP[] = {TASKBAR_ALWAYS, TASKBAR_NEVER, TASKBAR_NOT_ON_TOP, TASKBAR_FULL};
 

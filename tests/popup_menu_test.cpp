@@ -68,4 +68,14 @@ TEST_F(PopupMenu, WithoutTheBarOnlyTheTopFifteenPixelsOpenIt)
     EXPECT_TRUE(seen.shown);
 }
 
+TEST_F(PopupMenu, WithTheBarTheTopFortyPixelsOpenIt)
+{
+    StartPlugin({{"Skin", 1}});
+    ASSERT_NE(FindWindowExA(host::mainWindow, nullptr, "Button", "Background"), nullptr);
+    EXPECT_FALSE(RightClickAt(39));
+    EXPECT_TRUE(seen.shown);
+    EXPECT_TRUE(RightClickAt(40));
+    EXPECT_FALSE(seen.shown);
+}
+
 } // namespace

@@ -3,8 +3,6 @@
 #include "settings/settings.h"
 
 #include <array>
-#include <cstdio>
-#include <cstring>
 
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/mediakeys.h"
@@ -65,12 +63,8 @@ void WinAmpStep(HWND, uint32_t on)
         DestroyWinampWindow();
         return;
     }
-    if (strcmp(nowPlayingText, " ") == 0) {
-        CreateWinampWindow("Winamp 5.01");
-        return;
-    }
     char title[NOW_PLAYING_TEXT_SIZE + 16];
-    snprintf(title, sizeof title, "1. %.*s - Winamp", NOW_PLAYING_TEXT_SIZE, nowPlayingText);
+    ComposeWinampCreationTitle(title, sizeof title);
     CreateWinampWindow(title);
 }
 

@@ -2,8 +2,9 @@
 // records which file was started and with what command line, beside itself.
 #include <windows.h>
 
-#include <cstdio>
 #include <cstring>
+
+#include "record_file.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
@@ -13,12 +14,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     snprintf(record, sizeof record, "%s", self);
     if (char *slash = strrchr(record, '\\'))
         snprintf(slash + 1, sizeof record - (slash + 1 - record), "started.txt");
-    char partial[MAX_PATH + 24];
-    snprintf(partial, sizeof partial, "%s.part", record);
-    if (FILE *file = fopen(partial, "wb")) {
-        fprintf(file, "%s\n%s", self, GetCommandLineA());
-        fclose(file);
-        MoveFileExA(partial, record, MOVEFILE_REPLACE_EXISTING);
-    }
+    WriteRecord(record, self, GetCommandLineA());
     return 0;
 }

@@ -15,6 +15,13 @@ struct MenuSeen {
 MenuSeen seen;
 UINT_PTR menuTimer;
 int menuTicks;
+bool chooseFindLyrics;
+
+void PostKey(WPARAM key)
+{
+    PostMessageA(host::mainWindow, WM_KEYDOWN, key, 1);
+    PostMessageA(host::mainWindow, WM_KEYUP, key, 0xC0000001);
+}
 
 // Runs inside the menu's own tracking loop; reads the menu and ends it.
 void CALLBACK LookAtMenuAndEndIt(HWND, UINT, UINT_PTR, DWORD)
@@ -32,7 +39,14 @@ void CALLBACK LookAtMenuAndEndIt(HWND, UINT, UINT_PTR, DWORD)
         GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION);
         seen.items.push_back(text + std::string(" ") + std::to_string(GetMenuItemID(menu, i)));
     }
-    EndMenu();
+    if (!chooseFindLyrics) {
+        EndMenu();
+        return;
+    }
+    // The menu's loop takes the thread's keys: the second item, chosen.
+    PostKey(VK_DOWN);
+    PostKey(VK_DOWN);
+    PostKey(VK_RETURN);
 }
 
 class PopupMenu : public HostTest {
@@ -66,6 +80,21 @@ TEST_F(PopupMenu, WithoutTheBarOnlyTheTopFifteenPixelsOpenIt)
     EXPECT_FALSE(seen.shown);
     EXPECT_FALSE(RightClickAt(0));
     EXPECT_TRUE(seen.shown);
+}
+
+TEST_F(PopupMenu, AChosenItemReachesTheMainWindowAsItsCommand)
+{
+    StartPlugin({{"Skin", 0}});
+    chooseFindLyrics = true;
+    EXPECT_FALSE(RightClickAt(5));
+    ASSERT_TRUE(seen.shown);
+    // "Find Lyrics" before any track: DuzaZezuvu, and the host gets it too.
+    EXPECT_TRUE(host::PumpUntil([] {
+        for (const host::Logged &m : host::Select(host::received, host::mainWindow, {WM_COMMAND}))
+            if (m.wParam == 40009)
+                return true;
+        return false;
+    }, 2000));
 }
 
 TEST_F(PopupMenu, WithTheBarTheTopFortyPixelsOpenIt)

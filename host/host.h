@@ -103,6 +103,12 @@ bool WaitForThreadsAtMost(int count, DWORD timeoutMs = 5000);
 struct ResourceCounts { DWORD handles, gdi, user; };
 ResourceCounts CountResources();
 
+// Another program's window, made the foreground window with the keyboard
+// focus; and real key input through SendInput.
+HWND CreateWindowInFront(WNDPROC procedure);
+bool BringToFront(HWND window);
+void SendKey(WORD key, bool release);
+
 // The host's own menus (implemented beside the host windows).
 bool HostMenuKey(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void ResetHostMenus();

@@ -34,7 +34,10 @@ LRESULT CALLBACK MediaKeyHookProc(int code, WPARAM message, LPARAM event)
 {
     if (code == HC_ACTION && message == WM_KEYUP) {
         DWORD key = reinterpret_cast<const KBDLLHOOKSTRUCT *>(event)->vkCode;
-        if (key >= FIRST_MEDIA_KEY && key <= LAST_MEDIA_KEY && GetForegroundWindow() != hostMainWindow)
+        // Without a host window the post would land on this thread's queue
+        // as a message to no window, for the host's loop to stumble over.
+        if (key >= FIRST_MEDIA_KEY && key <= LAST_MEDIA_KEY && hostMainWindow &&
+            GetForegroundWindow() != hostMainWindow)
             PostMessageA(hostMainWindow, WM_APPCOMMAND, 0, LPARAM((key + APPCOMMAND_FROM_KEY) << 16));
     }
     return CallNextHookEx(mediaKeyHook, code, message, event);

@@ -50,7 +50,7 @@ constexpr std::array<HostMenu, 6> HOST_MENUS = {{
 }};
 
 // Commands that the host takes more reliably as a direct message.
-enum class Action { AppCommand, Close, About };
+enum Action { POST_APP_COMMAND, POST_CLOSE, SHOW_ABOUT };
 
 struct DirectCommand {
     UINT id;
@@ -59,12 +59,12 @@ struct DirectCommand {
 };
 
 constexpr std::array<DirectCommand, 6> DIRECT_COMMANDS = {{
-    {ID_PLAY_PAUSE, Action::AppCommand, LPARAM(0x800E0000)},
-    {ID_NEXT_SONG, Action::AppCommand, LPARAM(0x800B0000)},
-    {ID_PREVIOUS_SONG, Action::AppCommand, LPARAM(0x800C0000)},
-    {ID_CLOSE_WINDOW, Action::Close, 0},
-    {ID_EXIT, Action::Close, 0},
-    {ID_ABOUT, Action::About, 0},
+    {ID_PLAY_PAUSE, POST_APP_COMMAND, LPARAM(0x800E0000)},
+    {ID_NEXT_SONG, POST_APP_COMMAND, LPARAM(0x800B0000)},
+    {ID_PREVIOUS_SONG, POST_APP_COMMAND, LPARAM(0x800C0000)},
+    {ID_CLOSE_WINDOW, POST_CLOSE, 0},
+    {ID_EXIT, POST_CLOSE, 0},
+    {ID_ABOUT, SHOW_ABOUT, 0},
 }};
 
 void PostKey(UINT message, WPARAM key, LPARAM lParam, int times = 1)
@@ -108,13 +108,13 @@ const DirectCommand *FindDirectCommand(UINT command)
 void CarryOutDirectCommand(HWND window, const DirectCommand &direct)
 {
     switch (direct.action) {
-    case Action::AppCommand:
+    case POST_APP_COMMAND:
         PostMessageA(hostMainWindow, WM_APPCOMMAND, 0, direct.appCommand);
         break;
-    case Action::Close:
+    case POST_CLOSE:
         PostMessageA(window, WM_CLOSE, 0, 0);
         break;
-    case Action::About:
+    case SHOW_ABOUT:
         ShowHostAbout();
         break;
     }

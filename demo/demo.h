@@ -10,3 +10,6 @@ void EnableNowPlayingOutputs();
 void ShowNowPlaying(const std::string &hostFolder);
 // Screenshots of the skinned title bars.
 void ShowSkin();
+
+// Opens the options dialog, saves a screenshot of it and closes it.
+void DemoOptionsDialog();

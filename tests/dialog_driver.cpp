@@ -1,0 +1,97 @@
+#include "dialog_driver.h"
+
+#include "resources/resource.h"
+#include "host.h"
+
+namespace testing_support {
+
+namespace {
+
+const std::function<void(HWND)> *pendingBody;
+UINT_PTR bodyTimer;
+UINT_PTR closeTimer;
+bool bodyRan;
+bool closeAfterBody;
+bool forcedClose;
+int ticksLeft;
+
+void CALLBACK ForceClose(HWND, UINT, UINT_PTR, DWORD)
+{
+    KillTimer(nullptr, closeTimer);
+    if (HWND dialog = FindWindowA("#32770", "Plugin Options")) {
+        forcedClose = true;
+        SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    }
+}
+
+void CALLBACK RunBody(HWND, UINT, UINT_PTR, DWORD)
+{
+    // The dialog is shown once its loop first finds the queue empty.
+    HWND dialog = FindWindowA("#32770", "Plugin Options");
+    if (dialog && !IsWindowVisible(dialog))
+        dialog = nullptr;
+    if (!dialog && --ticksLeft > 0)
+        return;
+    KillTimer(nullptr, bodyTimer);
+    if (!dialog)
+        return;
+    bodyRan = true;
+    (*pendingBody)(dialog);
+    if (!IsWindow(dialog))
+        return;
+    if (closeAfterBody)
+        SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    else
+        closeTimer = SetTimer(nullptr, 0, 2000, ForceClose);
+}
+
+} // namespace
+
+bool WithOptionsDialog(const std::function<void(HWND)> &body, bool closeAfter)
+{
+    pendingBody = &body;
+    bodyRan = false;
+    closeAfterBody = closeAfter;
+    forcedClose = false;
+    ticksLeft = 100;
+    bodyTimer = SetTimer(nullptr, 0, 50, RunBody);
+    SendMessageA(host::mainWindow, WM_COMMAND, ID_OPTIONS, 0);
+    KillTimer(nullptr, bodyTimer);
+    KillTimer(nullptr, closeTimer);
+    return bodyRan;
+}
+
+bool DialogNeededClosing()
+{
+    return forcedClose;
+}
+
+HWND DialogButton(HWND dialog, const char *text)
+{
+    return FindWindowExA(dialog, nullptr, "Button", text);
+}
+
+int CheckState(HWND dialog, const char *text)
+{
+    return int(SendMessageA(DialogButton(dialog, text), BM_GETCHECK, 0, 0));
+}
+
+void Click(HWND dialog, const char *text)
+{
+    SendMessageA(DialogButton(dialog, text), BM_CLICK, 0, 0);
+}
+
+std::vector<std::pair<std::string, int>> TakePostedChecks()
+{
+    std::vector<std::pair<std::string, int>> checks;
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, BM_SETCHECK, BM_SETCHECK, PM_REMOVE)) {
+        char text[200] = "";
+        GetWindowTextA(msg.hwnd, text, sizeof text);
+        checks.emplace_back(text, int(msg.wParam));
+        DispatchMessageA(&msg);
+    }
+    return checks;
+}
+
+} // namespace testing_support

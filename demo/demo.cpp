@@ -68,6 +68,7 @@ int main()
     host::PumpFor(300);
     printf("\"vstp\" returned %d\n", host::Stop());
     host::PumpFor(300);
+    ShowSkin();
     RECT desk = {0, 0, 1200, 560};
     if (host::SaveScreenRectPng(desk, DemoOutputPath("desktop.png").c_str()))
         printf("screenshot: %s\n", DemoOutputPath("desktop.png").c_str());

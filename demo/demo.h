@@ -4,3 +4,5 @@
 
 // Where screenshots go: the demo's working folder.
 std::string DemoOutputPath(const char *fileName);
+// Screenshots of the skinned title bars.
+void ShowSkin();

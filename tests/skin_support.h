@@ -1,8 +1,6 @@
 // What the skin tests look at: the bars found by their texts, the shapes
 // the windows were given, the pixels the bars painted, and the pointer.
 #pragma once
-#include <cstdlib>
-
 #include "harness.h"
 
 namespace skin_support {
@@ -40,12 +38,6 @@ inline COLORREF Painted(HWND child, int x, int y)
     COLORREF colour = GetPixel(dc, x, y);
     ReleaseDC(child, dc);
     return colour;
-}
-
-inline bool Near(COLORREF a, COLORREF b, int levels = 8)
-{
-    return abs(GetRValue(a) - GetRValue(b)) <= levels && abs(GetGValue(a) - GetGValue(b)) <= levels &&
-           abs(GetBValue(a) - GetBValue(b)) <= levels;
 }
 
 // A pixel of one of the module's own bitmaps.

@@ -71,6 +71,7 @@ int main()
     host::PumpFor(300);
     ShowNowPlaying(folder);
     DemoOptionsDialog();
+    ShowSkin();
     RECT desk = {0, 0, 1200, 560};
     if (host::SaveScreenRectPng(desk, DemoOutputPath("desktop.png").c_str()))
         printf("screenshot: %s\n", DemoOutputPath("desktop.png").c_str());

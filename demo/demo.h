@@ -11,3 +11,5 @@ void ShowNowPlaying(const std::string &hostFolder);
 
 // Opens the options dialog, saves a screenshot of it and closes it.
 void DemoOptionsDialog();
+// Screenshots of the skinned title bars.
+void ShowSkin();

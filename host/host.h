@@ -102,6 +102,9 @@ bool WaitForThreadsAtMost(int count, DWORD timeoutMs = 5000);
 // Handles, GDI and USER objects of this process.
 struct ResourceCounts { DWORD handles, gdi, user; };
 ResourceCounts CountResources();
+// GDI objects of this process; under Wine, where GetGuiResources gives 0,
+// found one by one in the handle table (gdiobjects.cpp).
+DWORD CountGdiObjects();
 
 // Another program's window, made the foreground window with the keyboard
 // focus; and real key input through SendInput.

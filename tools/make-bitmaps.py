@@ -114,8 +114,11 @@ def bar_left_end():
                 row.append((132, 132, 135) if y < 25 else (128, 128, 130))
             elif y >= 25:
                 row.append(BAR_ROWS[y])
-            elif edge(y - 1, x) or edge(y, x - 1):
+            elif edge(y - 1, x):
                 row.append((250, 250, 252))
+            elif edge(y, x - 1):
+                # A soft light down the window's side, under the top's shine.
+                row.append(shade(BAR_ROWS[y], 10))
             else:
                 row.append(shade(BAR_ROWS[y], END_COLUMN_LIFT[x]))
         image.append(row)

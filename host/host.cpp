@@ -299,9 +299,24 @@ int ThreadCount()
     return count;
 }
 
+// A thread snapshot is costly under Wine with many workers alive, so it is
+// taken at most every 20 ms; the pump keeps the workers' sent messages moving
+// in between.
 bool WaitForThreadsAtMost(int count, DWORD timeoutMs)
 {
-    return PumpUntil([count] { return ThreadCount() <= count; }, timeoutMs);
+    DWORD start = GetTickCount(), lastCheck = start - 20;
+    for (;;) {
+        PumpMessages();
+        DWORD now = GetTickCount();
+        if (now - lastCheck >= 20) {
+            if (ThreadCount() <= count)
+                return true;
+            lastCheck = now;
+        }
+        if (now - start >= timeoutMs)
+            return ThreadCount() <= count;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 2, QS_ALLINPUT);
+    }
 }
 
 ResourceCounts CountResources()

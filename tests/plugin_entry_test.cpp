@@ -147,4 +147,21 @@ TEST_F(PluginWithoutHostWindows, StartUpCarriesOnAndStillLoadsSettings)
     EXPECT_EQ(host::Stop(), 0);
 }
 
+// With no window to hide, no timer may be left running on the thread.
+TEST_F(PluginWithoutHostWindows, StartUpHidingArmsNoTimer)
+{
+    StartPlugin({{"NeverTaskbar", 1}, {"ShowInAltTab", 1}, {"TopmostAlways", 1}});
+    int timers = 0;
+    DWORD start = GetTickCount();
+    while (GetTickCount() - start < 900) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE)) {
+            ++timers;
+            DispatchMessageA(&msg);
+        }
+    }
+    EXPECT_EQ(timers, 0);
+}
+
 } // namespace

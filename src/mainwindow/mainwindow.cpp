@@ -37,6 +37,10 @@ void RemoveToolWindowStyle(HWND window)
 
 void HideAndRedisplay()
 {
+    // Without a window SetTimer would make a thread timer of a new id, which
+    // the timer procedure could never kill.
+    if (!hostMainWindow)
+        return;
     ShowWindow(hostMainWindow, SW_HIDE);
     // Re-arming the same id restarts the 400 ms.
     SetTimer(hostMainWindow, REDISPLAY_TIMER_ID, REDISPLAY_DELAY_MS, RedisplayTimerProc);

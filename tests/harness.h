@@ -37,4 +37,11 @@ protected:
 // Folder of the substitute host's executable; CurrentSong.txt lands here.
 std::string HostFolder();
 
+// What a user or another program reads: a file's bytes ("(missing)" when
+// absent), the clipboard's text ("(none)", "(not opened)"), a window's
+// text ("(no window)").
+std::string FileBytes(const std::string &path);
+std::string ClipboardText();
+std::string WindowText(HWND window);
+
 } // namespace testing_support

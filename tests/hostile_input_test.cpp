@@ -3,8 +3,6 @@
 // a buffer, and every output must keep its form.
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 
 #include "harness.h"
 
@@ -15,34 +13,6 @@ namespace {
 std::string SongFile()
 {
     return HostFolder() + "\\CurrentSong.txt";
-}
-
-std::string Contents(const std::string &path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), {});
-}
-
-std::string WindowText(HWND window)
-{
-    char text[2048] = "";
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
-std::string ClipboardText()
-{
-    std::string text;
-    if (!OpenClipboard(nullptr))
-        return "(clipboard busy)";
-    if (HANDLE data = GetClipboardData(CF_TEXT)) {
-        if (const char *bytes = static_cast<const char *>(GlobalLock(data))) {
-            text.assign(bytes, strnlen(bytes, GlobalSize(data)));
-            GlobalUnlock(data);
-        }
-    }
-    CloseClipboard();
-    return text;
 }
 
 bool EndsWith(const std::string &text, const std::string &end)
@@ -121,7 +91,7 @@ TEST_F(HostileInput, AThousandExtremeTrackRecordsKeepEveryOutputInShape)
         std::vector<uint8_t> record = HostileRecord(i % 4, state);
         host::Play(record);
         ASSERT_TRUE(host::WaitForThreadsAtMost(threads, 10000)) << "record " << i;
-        ASSERT_TRUE(WellFormedSongFile(Contents(SongFile()))) << "record " << i;
+        ASSERT_TRUE(WellFormedSongFile(FileBytes(SongFile()))) << "record " << i;
 
         std::string caption = WindowText(host::mainWindow);
         ASSERT_TRUE(EndsWith(caption, " - iTunes")) << "record " << i << ": " << caption;
@@ -136,7 +106,7 @@ TEST_F(HostileInput, AThousandExtremeTrackRecordsKeepEveryOutputInShape)
         if (i % 50 == 49) {
             host::Stop();
             ASSERT_TRUE(host::WaitForThreadsAtMost(threads, 10000));
-            ASSERT_EQ(Contents(SongFile()), " ");
+            ASSERT_EQ(FileBytes(SongFile()), " ");
             ASSERT_TRUE(EndsWith(WindowText(winamp), " - Winamp [Paused]"));
         }
     }

@@ -29,48 +29,12 @@ LRESULT NowPlayingTest::PlayState() { return SendMessageA(host::mainWindow, 2987
 
 std::string NowPlayingTest::SongFilePath() { return HostFolder() + "\\CurrentSong.txt"; }
 
-std::string NowPlayingTest::SongFile()
-{
-    HANDLE file = CreateFileA(SongFilePath().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                              nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return "(missing)";
-    char bytes[4096];
-    DWORD read = 0;
-    ReadFile(file, bytes, sizeof bytes, &read, nullptr);
-    CloseHandle(file);
-    return std::string(bytes, read);
-}
+std::string NowPlayingTest::SongFile() { return FileBytes(SongFilePath()); }
 
-std::string NowPlayingTest::ClipboardText()
-{
-    std::string text = "(none)";
-    if (!OpenClipboard(nullptr))
-        return "(not opened)";
-    HANDLE data = GetClipboardData(CF_TEXT);
-    if (data) {
-        text = static_cast<const char *>(GlobalLock(data));
-        GlobalUnlock(data);
-    }
-    CloseClipboard();
-    return text;
-}
+std::string NowPlayingTest::ClipboardText() { return testing_support::ClipboardText(); }
 
-std::string NowPlayingTest::Caption()
-{
-    char text[1024] = {};
-    GetWindowTextA(host::mainWindow, text, sizeof text);
-    return text;
-}
+std::string NowPlayingTest::Caption() { return WindowText(host::mainWindow); }
 
-std::string NowPlayingTest::WinampTitle()
-{
-    HWND winamp = FindWindowA("Winamp v1.x", nullptr);
-    if (!winamp)
-        return "(no window)";
-    char text[1024] = {};
-    GetWindowTextA(winamp, text, sizeof text);
-    return text;
-}
+std::string NowPlayingTest::WinampTitle() { return WindowText(FindWindowA("Winamp v1.x", nullptr)); }
 
 } // namespace testing_support

@@ -52,8 +52,9 @@ TEST_F(PluginEntry, RegistersAsVisualPluginByteForByte)
     EXPECT_EQ(WordAt(r, 88), uint32_t(uintptr_t(host::visualHandler)));
     for (size_t i = 12; i < 124; ++i) {
         bool named = (i == 12) || (i >= 13 && i < 25) || (i >= 76 && i < 80) || (i >= 88 && i < 92);
-        if (!named)
+        if (!named) {
             EXPECT_EQ(r[i], 0) << "byte " << i;
+        }
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdio>
+#include <cstring>
 
 #include "nowplaying/track.h"
 #include "plugin/plugin.h"
@@ -54,19 +55,56 @@ void CreateFinderWindow()
     SetPropA(finderWindow, FINDER_PROPERTY, hostMainWindow);
 }
 
-// Posted, never sent, so a hung receiver cannot stall a worker or the host.
+namespace {
+
+// The slot a property name registers, or 0: "RegisteredWindow" followed by
+// 1 to 24 in decimal with no leading zero.
+int SlotOfProperty(const char *name)
+{
+    constexpr char PREFIX[] = "RegisteredWindow";
+    if (IS_INTRESOURCE(name) || strncmp(name, PREFIX, sizeof PREFIX - 1) != 0)
+        return 0;
+    const char *digits = name + sizeof PREFIX - 1;
+    if (digits[0] < '1' || digits[0] > '9')
+        return 0;
+    int slot = 0;
+    for (const char *d = digits; *d; ++d) {
+        if (*d < '0' || *d > '9' || d - digits >= 2)
+            return 0;
+        slot = slot * 10 + (*d - '0');
+    }
+    return slot <= MAX_REGISTERED_WINDOWS ? slot : 0;
+}
+
+BOOL CALLBACK CollectRegistration(HWND window, LPSTR name, HANDLE data, ULONG_PTR slots)
+{
+    if (int slot = SlotOfProperty(name))
+        reinterpret_cast<HWND *>(slots)[slot] = HWND(data);
+    return TRUE;
+}
+
+} // namespace
+
+// One enumeration of the window's properties rather than a look-up per slot:
+// each look-up is a round trip to the window server, and "setp" arrives
+// while the user drags the position. Posted, never sent, so a hung receiver
+// cannot stall a worker or the host.
 void NotifyRegisteredWindows(uint32_t code)
 {
+    HWND registered[MAX_REGISTERED_WINDOWS + 1] = {};
+    if (!hostMainWindow)
+        return;
+    EnumPropsExA(hostMainWindow, CollectRegistration, ULONG_PTR(registered));
     for (int slot = 1; slot <= MAX_REGISTERED_WINDOWS; ++slot) {
-        char name[32];
-        snprintf(name, sizeof name, "RegisteredWindow%d", slot);
-        HWND registered = HWND(GetPropA(hostMainWindow, name));
-        if (!registered)
+        if (!registered[slot])
             continue;
-        if (IsWindow(registered))
-            PostMessageA(registered, WM_COMMAND, code, 0);
-        else
+        if (IsWindow(registered[slot])) {
+            PostMessageA(registered[slot], WM_COMMAND, code, 0);
+        } else {
+            char name[32];
+            snprintf(name, sizeof name, "RegisteredWindow%d", slot);
             RemovePropA(hostMainWindow, name);
+        }
     }
 }
 

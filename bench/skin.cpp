@@ -1,0 +1,56 @@
+// The two skin paths that run while the user drags and resizes: a full-mode
+// WM_SIZE (the shape rebuilt) against SetWindowRgn with one rectangle, and
+// the full bar's WM_PAINT against one BitBlt of the bar's size.
+#include "bench.h"
+#include "host.h"
+
+int main()
+{
+    host::ResetSettings();
+    host::SetSettingDword("Skin", 1);
+    host::CreateHostWindows();
+    host::LoadPlugin();
+    host::Init();
+    host::Idle();
+    host::PumpFor(300);
+    HWND main = host::mainWindow;
+    HWND bar = FindWindowExA(main, nullptr, "Button", "Background");
+    if (!bar) {
+        printf("INFO|skin benchmark|no full bar was created|\n");
+        return 1;
+    }
+
+    int width = 640;
+    double resizeUs = bench::MicrosecondsPerCall(
+        [&] {
+            width = width == 640 ? 641 : 640;
+            SetWindowPos(main, nullptr, 0, 0, width, 420, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        },
+        200);
+    double rectangleUs = bench::MicrosecondsPerCall(
+        [&] {
+            width = width == 640 ? 641 : 640;
+            SetWindowRgn(main, CreateRectRgn(0, 0, width, 420), TRUE);
+        },
+        200);
+    bench::PrintRow("full-mode resize (WM_SIZE, shape rebuilt)", resizeUs, "SetWindowRgn, one rectangle",
+                    rectangleUs, "<= 3");
+
+    double paintUs = bench::MicrosecondsPerCall(
+        [&] {
+            InvalidateRect(bar, nullptr, TRUE);
+            UpdateWindow(bar);
+        },
+        200);
+    HDC screen = GetDC(bar);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP image = CreateCompatibleBitmap(screen, 640, 26);
+    HGDIOBJ old = SelectObject(memory, image);
+    double blitUs = bench::MicrosecondsPerCall([&] { BitBlt(screen, 0, 0, 640, 26, memory, 0, 0, SRCCOPY); }, 200);
+    SelectObject(memory, old);
+    DeleteObject(image);
+    DeleteDC(memory);
+    ReleaseDC(bar, screen);
+    bench::PrintRow("full bar repaint (WM_PAINT)", paintUs, "one BitBlt of the bar's size", blitUs, "informational");
+    return 0;
+}

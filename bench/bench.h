@@ -1,10 +1,17 @@
 // Shared by the benchmark programs: time a path and its baseline in the same
-// run, print one row of the report ("path | time | baseline | ratio").
+// run, in alternating rounds, and print one row of the report.
+//
+// These machines are shared and noisy: a busy spell that falls on one side
+// only would move a ratio by a factor of two. So each round times the path
+// and then its baseline, the row's ratio is the median of the rounds' ratios,
+// and the row prints the lowest and highest ratio so a reader sees the spread.
 #pragma once
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <vector>
 
 namespace bench {
 
@@ -16,28 +23,90 @@ inline double Seconds()
     return double(now.QuadPart) / double(frequency.QuadPart);
 }
 
-// Microseconds per call: the best of several rounds, so a stray context
-// switch does not count against either side.
-inline double MicrosecondsPerCall(const std::function<void()> &call, int callsPerRound, int rounds = 7)
+// Microseconds per call of one round of `calls` calls.
+inline double MicrosecondsPerCall(const std::function<void()> &call, int calls)
 {
-    double best = 1e30;
-    for (int r = 0; r < rounds; ++r) {
-        double start = Seconds();
-        for (int i = 0; i < callsPerRound; ++i)
-            call();
-        double perCall = (Seconds() - start) * 1e6 / callsPerRound;
-        if (perCall < best)
-            best = perCall;
-    }
-    return best;
+    double start = Seconds();
+    for (int i = 0; i < calls; ++i)
+        call();
+    return (Seconds() - start) * 1e6 / calls;
 }
 
-// One row: "ROW|path|time us|baseline name|baseline us|ratio|target".
-inline void PrintRow(const char *path, double microseconds, const char *baseline, double baselineMicroseconds,
-                     const char *target)
+inline double Median(std::vector<double> values)
 {
-    printf("ROW|%s|%.3f|%s|%.3f|%.2f|%s\n", path, microseconds, baseline, baselineMicroseconds,
-           baselineMicroseconds > 0 ? microseconds / baselineMicroseconds : 0.0, target);
+    std::sort(values.begin(), values.end());
+    size_t n = values.size();
+    return n == 0 ? 0 : n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+struct Comparison {
+    double pathUs = 0;     // median of the path's rounds
+    double baselineUs = 0; // median of the baseline's rounds
+    double ratio = 0;      // median of the rounds' ratios
+    double lowest = 0;     // lowest and highest ratio of one round
+    double highest = 0;
+};
+
+constexpr int ROUNDS = 9;
+
+// Each round function times one round of its side and returns microseconds
+// per call; `between` runs after every round (pumping, letting work finish).
+inline Comparison CompareRounds(const std::function<double()> &pathRound, const std::function<double()> &baselineRound,
+                                int rounds = ROUNDS, const std::function<void()> &between = {})
+{
+    std::vector<double> path, baseline, ratios;
+    for (int r = 0; r < rounds; ++r) {
+        // Alternate which side goes first, so neither always follows the other.
+        double p, b;
+        if (r % 2) {
+            b = baselineRound();
+            if (between)
+                between();
+            p = pathRound();
+        } else {
+            p = pathRound();
+            if (between)
+                between();
+            b = baselineRound();
+        }
+        if (between)
+            between();
+        path.push_back(p);
+        baseline.push_back(b);
+        ratios.push_back(b > 0 ? p / b : 0);
+    }
+    Comparison c;
+    c.pathUs = Median(path);
+    c.baselineUs = Median(baseline);
+    c.ratio = Median(ratios);
+    c.lowest = *std::min_element(ratios.begin(), ratios.end());
+    c.highest = *std::max_element(ratios.begin(), ratios.end());
+    return c;
+}
+
+// The common case: both sides are a call repeated `calls` times per round.
+inline Comparison Compare(const std::function<void()> &path, const std::function<void()> &baseline, int calls,
+                          int rounds = ROUNDS, const std::function<void()> &between = {})
+{
+    return CompareRounds([&] { return MicrosecondsPerCall(path, calls); },
+                         [&] { return MicrosecondsPerCall(baseline, calls); }, rounds, between);
+}
+
+// One row: "ROW|path|time us|baseline name|baseline us|ratio|lowest|highest|target".
+inline void PrintRow(const char *path, const Comparison &c, const char *baseline, const char *target)
+{
+    printf("ROW|%s|%.3f|%s|%.3f|%.2f|%.2f|%.2f|%s\n", path, c.pathUs, baseline, c.baselineUs, c.ratio, c.lowest,
+           c.highest, target);
+    fflush(stdout);
+}
+
+// A row measured once (start-up, "init"): no spread to show.
+inline void PrintSingleRow(const char *path, double microseconds, const char *baseline, double baselineMicroseconds,
+                           const char *target)
+{
+    double ratio = baselineMicroseconds > 0 ? microseconds / baselineMicroseconds : 0.0;
+    printf("ROW|%s|%.3f|%s|%.3f|%.2f|%.2f|%.2f|%s\n", path, microseconds, baseline, baselineMicroseconds, ratio, ratio,
+           ratio, target);
     fflush(stdout);
 }
 

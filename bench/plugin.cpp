@@ -28,12 +28,12 @@ size_t PrivateBytes()
     return total;
 }
 
-// Times only the call itself; the workers it starts are let finish between
-// calls, with the pump running so their window texts can complete.
-double MicrosecondsPerHostCall(int calls, int baselineThreads, const std::function<void(int)> &call)
+// Microseconds per call of one round, timing only the call itself; the
+// workers it starts are let finish between calls, with the pump running so
+// their window texts can complete.
+std::function<double()> HostCallRound(int calls, int baselineThreads, const std::function<void(int)> &call)
 {
-    double best = 1e30;
-    for (int round = 0; round < 5; ++round) {
+    return [=] {
         double total = 0;
         for (int i = 0; i < calls; ++i) {
             double start = bench::Seconds();
@@ -41,10 +41,8 @@ double MicrosecondsPerHostCall(int calls, int baselineThreads, const std::functi
             total += bench::Seconds() - start;
             host::WaitForThreadsAtMost(baselineThreads, 2000);
         }
-        if (total * 1e6 / calls < best)
-            best = total * 1e6 / calls;
-    }
-    return best;
+        return total * 1e6 / calls;
+    };
 }
 
 } // namespace
@@ -74,7 +72,7 @@ int main()
     start = bench::Seconds();
     host::Init();
     double initUs = (bench::Seconds() - start) * 1e6;
-    bench::PrintRow("\"init\" (bitmaps, corner regions, registration)", initUs, "LoadLibrary of the module", loadUs,
+    bench::PrintSingleRow("\"init\" (bitmaps, corner regions, registration)", initUs, "LoadLibrary of the module", loadUs,
                     "informational");
 
     start = bench::Seconds();
@@ -86,29 +84,28 @@ int main()
     host::Idle();
     double startUpUs = (bench::Seconds() - start) * 1e6;
     host::PumpFor(600);
-    bench::PrintRow("StartUp (first \"null\", every output on)", startUpUs, "create and destroy one window",
+    bench::PrintSingleRow("StartUp (first \"null\", every output on)", startUpUs, "create and destroy one window",
                     windowUs, "informational");
     size_t after = PrivateBytes();
 
     int baseline = host::ThreadCount();
-    double threadUs = MicrosecondsPerHostCall(100, baseline, [](int) {
+    auto threadRound = HostCallRound(50, baseline, [](int) {
         HANDLE thread = CreateThread(nullptr, 0, EmptyThread, nullptr, 0, nullptr);
         CloseHandle(thread);
     });
     std::vector<uint8_t> tracks[2] = {host::BuildTrack({"First Song", "Some Artist"}),
                                       host::BuildTrack({"Second Song", "Other Artist"})};
-    double playUs = MicrosecondsPerHostCall(100, baseline, [&](int i) { host::Play(tracks[i & 1]); });
-    double stopUs = MicrosecondsPerHostCall(100, baseline, [](int) { host::Stop(); });
-    bench::PrintRow("\"vply\" handler", playUs, "bare thread start", threadUs, "<= 1.5");
-    bench::PrintRow("\"vstp\" handler", stopUs, "bare thread start", threadUs, "<= 1.5");
+    bench::Comparison play =
+        bench::CompareRounds(HostCallRound(50, baseline, [&](int i) { host::Play(tracks[i & 1]); }), threadRound);
+    bench::Comparison stop = bench::CompareRounds(HostCallRound(50, baseline, [](int) { host::Stop(); }), threadRound);
+    bench::PrintRow("\"vply\" handler", play, "bare thread start", "<= 1.5");
+    bench::PrintRow("\"vstp\" handler", stop, "bare thread start", "<= 1.5");
 
-    double postUs = bench::MicrosecondsPerCall([] { PostMessageA(host::mainWindow, WM_NULL, 0, 0); }, 1000);
-    host::PumpMessages();
     uint32_t position = 0;
-    double setpUs = bench::MicrosecondsPerCall([&] { host::SetPosition(position += 1000); }, 1000);
-    host::PumpMessages();
-    bench::PrintRow("\"setp\" handler (no window registered)", setpUs, "one PostMessage", postUs,
-                    "well under 10 us + posts");
+    bench::Comparison setp = bench::Compare([&] { host::SetPosition(position += 1000); },
+                                            [] { PostMessageA(host::mainWindow, WM_NULL, 0, 0); }, 200,
+                                            bench::ROUNDS, host::PumpMessages);
+    bench::PrintRow("\"setp\" handler (no window registered)", setp, "one PostMessage", "well under 10 us + posts");
 
     WIN32_FILE_ATTRIBUTE_DATA data = {};
     GetFileAttributesExA("Bramblecourt.dll", GetFileExInfoStandard, &data);

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs every benchmark program of the build under Wine and prints one table:
-# each path, its time, the baseline measured in the same run, and the ratio.
+# each path, its time, the baseline measured in the same run, the ratio (the
+# median of alternating rounds) and its spread (lowest and highest round).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$root/build}
@@ -18,10 +19,10 @@ done
 
 echo "Machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(wine --version) on $(. /etc/os-release && echo "$PRETTY_NAME")"
 echo
-printf '| %-52s | %10s | %-34s | %10s | %6s | %-18s |\n' "path" "time (us)" "baseline" "base (us)" "ratio" "target"
-printf '|%s|%s|%s|%s|%s|%s|\n' "$(printf -- '-%.0s' {1..54})" "$(printf -- '-%.0s' {1..12})" "$(printf -- '-%.0s' {1..36})" "$(printf -- '-%.0s' {1..12})" "$(printf -- '-%.0s' {1..8})" "$(printf -- '-%.0s' {1..20})"
-grep '^ROW|' "$rows" | while IFS='|' read -r _ path time base basetime ratio target; do
-    printf '| %-52s | %10s | %-34s | %10s | %6s | %-18s |\n' "$path" "$time" "$base" "$basetime" "$ratio" "$target"
+printf '| %-52s | %10s | %-34s | %10s | %6s | %-11s | %-18s |\n' "path" "time (us)" "baseline" "base (us)" "ratio" "spread" "target"
+printf '|%s|%s|%s|%s|%s|%s|%s|\n' "$(printf -- '-%.0s' {1..54})" "$(printf -- '-%.0s' {1..12})" "$(printf -- '-%.0s' {1..36})" "$(printf -- '-%.0s' {1..12})" "$(printf -- '-%.0s' {1..8})" "$(printf -- '-%.0s' {1..13})" "$(printf -- '-%.0s' {1..20})"
+grep '^ROW|' "$rows" | while IFS='|' read -r _ path time base basetime ratio lowest highest target; do
+    printf '| %-52s | %10s | %-34s | %10s | %6s | %-11s | %-18s |\n' "$path" "$time" "$base" "$basetime" "$ratio" "$lowest-$highest" "$target"
 done
 echo
 grep '^INFO|' "$rows" | while IFS='|' read -r _ what value target; do

@@ -319,10 +319,50 @@ bool WaitForThreadsAtMost(int count, DWORD timeoutMs)
     }
 }
 
+// Wine answers 0 to GetProcessHandleCount, but lists every handle of the
+// system through NtQuerySystemInformation (SystemHandleInformation).
+DWORD CountHandles()
+{
+    DWORD reported = 0;
+    if (GetProcessHandleCount(GetCurrentProcess(), &reported) && reported)
+        return reported;
+    struct Entry {
+        ULONG process;
+        BYTE type, flags;
+        USHORT handle;
+        PVOID object;
+        ACCESS_MASK access;
+    };
+    struct Table {
+        ULONG entries;
+        Entry entry[1];
+    };
+    typedef LONG(WINAPI * Query)(ULONG, PVOID, ULONG, PULONG);
+    auto query = reinterpret_cast<Query>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQuerySystemInformation"));
+    if (!query)
+        return 0;
+    constexpr ULONG SYSTEM_HANDLE_INFORMATION = 16;
+    constexpr LONG INFO_LENGTH_MISMATCH = LONG(0xC0000004);
+    std::vector<uint8_t> buffer(1 << 20);
+    ULONG length = 0;
+    LONG status;
+    while ((status = query(SYSTEM_HANDLE_INFORMATION, buffer.data(), ULONG(buffer.size()), &length)) ==
+           INFO_LENGTH_MISMATCH)
+        buffer.resize(buffer.size() * 2);
+    if (status)
+        return 0;
+    const auto *table = reinterpret_cast<const Table *>(buffer.data());
+    DWORD count = 0, self = GetCurrentProcessId();
+    for (ULONG i = 0; i < table->entries; ++i)
+        if (table->entry[i].process == self)
+            ++count;
+    return count;
+}
+
 ResourceCounts CountResources()
 {
     ResourceCounts counts = {};
-    GetProcessHandleCount(GetCurrentProcess(), &counts.handles);
+    counts.handles = CountHandles();
     counts.gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
     counts.user = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
     return counts;

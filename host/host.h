@@ -99,7 +99,8 @@ void PumpFor(DWORD ms);
 int ThreadCount();
 bool WaitForThreadsAtMost(int count, DWORD timeoutMs = 5000);
 
-// Handles, GDI and USER objects of this process.
+// Handles, GDI and USER objects of this process; handles under Wine, where
+// GetProcessHandleCount gives 0, from the system's list of handles.
 struct ResourceCounts { DWORD handles, gdi, user; };
 ResourceCounts CountResources();
 // GDI objects of this process; under Wine, where GetGuiResources gives 0,
@@ -111,6 +112,17 @@ DWORD CountGdiObjects();
 HWND CreateWindowInFront(WNDPROC procedure);
 bool BringToFront(HWND window);
 void SendKey(WORD key, bool release);
+
+// Another program on a thread of its own, its window in front with the
+// focus, so that its keys depend on nothing the calling thread does.
+HWND StartOtherProgram();
+// The other program types the keys into its window with SendInput, each
+// pressed and released, while the calling thread (the host's) is blocked
+// without pumping for up to blockMs, as a busy player's is. Returns each
+// release's delay in milliseconds, from its SendInput until the window had
+// it, also for a key that came only once the host pumped again.
+std::vector<double> TypeWhileHostIsBusy(const std::vector<WORD> &keys, DWORD blockMs);
+void StopOtherProgram();
 
 // The host's own menus (implemented beside the host windows).
 bool HostMenuKey(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,4 +1,5 @@
 // The media-key hook, driven by real input while another window is in front.
+#include "dialog_driver.h"
 #include "harness.h"
 
 using namespace testing_support;
@@ -49,6 +50,26 @@ protected:
     std::vector<host::Logged> AppCommands()
     {
         return host::Select(host::queued, host::mainWindow, {WM_APPCOMMAND});
+    }
+    // An end of the hook's thread, then the host's FreeLibrary: the module
+    // is gone at once (no thread holds it), nothing posts and no thread is
+    // left.
+    void EndThenUnload(void (*end)())
+    {
+        int threads = host::ThreadCount();
+        StartPlugin({{"Multimedia", 1}, {"Skin", 0}});
+        BringOtherWindowToFront();
+        end();
+        // The host window must not call the unloaded procedure either.
+        if (IsWindow(host::mainWindow))
+            SetWindowLongPtrA(host::mainWindow, GWLP_WNDPROC, LONG_PTR(DefWindowProcA));
+        ASSERT_TRUE(FreeLibrary(host::plugin));
+        EXPECT_EQ(GetModuleHandleA("Bramblecourt.dll"), nullptr) << "a thread still holds the module";
+        EXPECT_TRUE(host::WaitForThreadsAtMost(threads)) << host::ThreadCount() << " threads, " << threads << " before";
+        host::ClearLogs();
+        ASSERT_TRUE(Tap(VK_MEDIA_PLAY_PAUSE, [] { return OtherGot(WM_KEYUP, VK_MEDIA_PLAY_PAUSE); }));
+        host::PumpFor(100);
+        EXPECT_TRUE(AppCommands().empty());
     }
 };
 
@@ -163,22 +184,75 @@ TEST_F(MediaKeysWithoutHostWindow, PostNothingToTheThread)
     EXPECT_EQ(stray, 0);
 }
 
-// Unloading with the hook installed: the next keys still flow, nothing is
-// posted and the module stays unloaded. (Wine copes with a hook left behind
-// too, so this guards the unload path rather than proving the removal.)
-TEST_F(MediaKeys, UnloadingTheModuleRemovesTheHook)
+TEST_F(MediaKeys, AfterCleanUpAndUnloadNothingPostsAndNoThreadIsLeft)
+{
+    EndThenUnload([] { host::Clean(); });
+}
+
+TEST_F(MediaKeys, AfterTheHostWindowsEndAndUnloadNothingPostsAndNoThreadIsLeft)
+{
+    EndThenUnload([] { DestroyWindow(host::mainWindow); });
+}
+
+// A busy host, its thread blocked without pumping as in a long library scan:
+// another program's keys do not wait for it, and the media key's command
+// waits in the host's queue until it pumps again.
+TEST_F(MediaKeys, ABusyHostHoldsUpNoKeyAndTakesItsCommandWhenItPumpsAgain)
 {
     StartPlugin({{"Multimedia", 1}, {"Skin", 0}});
+    ASSERT_EQ(GetForegroundWindow(), host::StartOtherProgram());
+    host::ClearLogs();
+    std::vector<double> delays = host::TypeWhileHostIsBusy({VK_MEDIA_PLAY_PAUSE}, 2000);
+    ASSERT_EQ(delays.size(), 1u);
+    EXPECT_LT(delays[0], 1000.0) << "the key reached the other program after " << int(delays[0])
+                                 << " ms, with the host blocked for 2000 ms";
+    MSG msg;
+    EXPECT_TRUE(PeekMessageA(&msg, host::mainWindow, WM_APPCOMMAND, WM_APPCOMMAND, PM_NOREMOVE))
+        << "not posted during the block";
+    EXPECT_TRUE(AppCommands().empty());
+    ASSERT_TRUE(host::PumpUntil([&] { return !AppCommands().empty(); }));
+    host::PumpFor(100);
+    EXPECT_TRUE(SequenceIs(host::Select(host::received, host::mainWindow, {WM_APPCOMMAND}),
+                           {{WM_APPCOMMAND, host::posted | host::lparam, 0, LPARAM(0x800E0000)}}));
+    host::StopOtherProgram();
+}
+
+// Each click off ends the hook's thread before it returns; fifty rounds of
+// off and on leave nothing behind and one hook that answers.
+TEST_F(MediaKeys, SwitchingTheOptionOffAndOnLeavesOneHookAndNothingBehind)
+{
+    StartPlugin({{"Multimedia", 1}, {"Skin", 0}});
+    ASSERT_TRUE(WithOptionsDialog([&](HWND dialog) {
+        // One round first, for what Wine makes once.
+        Click(dialog, MULTIMEDIA);
+        Click(dialog, MULTIMEDIA);
+        const int threads = host::ThreadCount();
+        const DWORD handles = host::CountResources().handles;
+        for (int round = 0; round < 50; ++round) {
+            Click(dialog, MULTIMEDIA);
+            ASSERT_EQ(host::ThreadCount(), threads - 1) << "round " << round;
+            Click(dialog, MULTIMEDIA);
+        }
+        EXPECT_EQ(host::ThreadCount(), threads);
+        EXPECT_EQ(host::CountResources().handles, handles);
+    }));
     BringOtherWindowToFront();
-    // The host window must not call the unloaded procedure either.
-    SetWindowLongPtrA(host::mainWindow, GWLP_WNDPROC, LONG_PTR(DefWindowProcA));
-    ASSERT_TRUE(FreeLibrary(host::plugin));
-    ASSERT_EQ(GetModuleHandleA("Bramblecourt.dll"), nullptr);
     host::ClearLogs();
     ASSERT_TRUE(Tap(VK_MEDIA_PLAY_PAUSE, [] { return OtherGot(WM_KEYUP, VK_MEDIA_PLAY_PAUSE); }));
     host::PumpFor(100);
-    EXPECT_TRUE(AppCommands().empty());
-    EXPECT_EQ(GetModuleHandleA("Bramblecourt.dll"), nullptr);
+    EXPECT_EQ(AppCommands().size(), 1u);
+}
+
+// Wine answers 0 to GetProcessHandleCount; the count above must see handles.
+TEST(HostCounts, HandlesAreCounted)
+{
+    DWORD before = host::CountResources().handles;
+    HANDLE events[8];
+    for (HANDLE &event : events)
+        event = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    EXPECT_EQ(host::CountResources().handles, before + 8);
+    for (HANDLE event : events)
+        CloseHandle(event);
 }
 
 } // namespace

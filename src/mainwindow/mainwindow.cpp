@@ -3,6 +3,7 @@
 // owns it; what it does not finish goes on to the host's own procedure.
 #include "mainwindow/mainwindow.h"
 
+#include "mainwindow/mediakeys.h"
 #include "mainwindow/menubar.h"
 #include "mainwindow/popup.h"
 #include "nowplaying/external.h"
@@ -121,6 +122,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     switch (message) {
     case WM_DESTROY:
         ShutDownExternalInterface();
+        RemoveMediaKeyHook();
         break;
     case WM_MOVE:
         ApplyTrayRule();

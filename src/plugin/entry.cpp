@@ -3,7 +3,6 @@
 
 #include <cstring>
 
-#include "mainwindow/mediakeys.h"
 #include "skin/skin.h"
 
 HINSTANCE moduleInstance;
@@ -83,8 +82,11 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
         moduleInstance = instance;
         break;
     case DLL_PROCESS_DETACH:
-        // The hook would otherwise call into unmapped code.
-        RemoveMediaKeyHook();
+        // Undoes nothing and never waits for a thread: the loader lock is
+        // held here, and a thread needs it to end. Nothing is left to end
+        // anyway: the hook's thread holds a reference on the module, so an
+        // unload comes only after it has removed its hook and ended, and at
+        // process exit the system has already ended it, hook and all.
         break;
     }
     return TRUE;

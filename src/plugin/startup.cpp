@@ -27,8 +27,9 @@ uint32_t InformationWord(const void *information)
     return word;
 }
 
-// Runs on the host's user-interface thread: the timer, the skin children and
-// the low-level hook it sets up are all served by this thread's message loop.
+// Runs on the host's user-interface thread: the timer and the skin children
+// it sets up are served by this thread's message loop (the low-level hook by
+// a thread of its own).
 void StartUp()
 {
     startedUp = 1;
@@ -87,6 +88,7 @@ extern "C" int32_t __cdecl VisualHandler(uint32_t message, void *information, vo
     case CODE_CLEAN_UP:
         if (Settings.File)
             BlankSongFile();
+        RemoveMediaKeyHook();
         break;
     }
     return 0;

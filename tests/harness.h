@@ -44,4 +44,9 @@ std::string FileBytes(const std::string &path);
 std::string ClipboardText();
 std::string WindowText(HWND window);
 
+// Installs, for this process only, a copy of a TrueType font whose names
+// say family instead: a face the machine does not have becomes installed
+// for real (enumerated and selected by that name). False on failure.
+bool InstallFontAs(const char *ttfPath, const char *family);
+
 } // namespace testing_support

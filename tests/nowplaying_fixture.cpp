@@ -7,6 +7,7 @@ void NowPlayingTest::StartWith(std::initializer_list<Setting> outputs)
     for (const char *name : {"Skin", "Clipboard", "WinAmp", "File", "CaptionText", "Menu", "Multimedia"})
         host::SetSettingDword(name, 0);
     DeleteFileA(SongFilePath().c_str());
+    DeleteFileA((HostFolder() + "\\CurrentSong.utf8.txt").c_str());
     StartPlugin(outputs);
     threadsBefore = host::ThreadCount();
 }
@@ -30,6 +31,8 @@ LRESULT NowPlayingTest::PlayState() { return SendMessageA(host::mainWindow, 2987
 std::string NowPlayingTest::SongFilePath() { return HostFolder() + "\\CurrentSong.txt"; }
 
 std::string NowPlayingTest::SongFile() { return FileBytes(SongFilePath()); }
+
+std::string NowPlayingTest::Utf8SongFile() { return FileBytes(HostFolder() + "\\CurrentSong.utf8.txt"); }
 
 std::string NowPlayingTest::ClipboardText() { return testing_support::ClipboardText(); }
 

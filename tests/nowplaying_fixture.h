@@ -20,6 +20,7 @@ protected:
     LRESULT PlayState();  // message 29872
     static std::string SongFilePath();
     std::string SongFile(); // "(missing)" when absent
+    std::string Utf8SongFile();
     static std::string ClipboardText();
     static std::string Caption();
     static std::string WinampTitle();

@@ -26,6 +26,47 @@ TEST_F(NowPlayingOutputs, SongFileHasFiveLinesWhilePlayingAndOneSpaceAfterAStop)
     EXPECT_EQ(SongFile(), " ");
 }
 
+// The song file keeps the system code page; its twin holds the same text in
+// UTF-8, without a byte order mark, for readers that take only UTF-8. The
+// Hebrew case runs in a process started in a Hebrew locale (CMakeLists.txt).
+class SongFileTwins : public NowPlayingTest {
+protected:
+    void PlayStopAndClean(UINT codePage, const host::Track &track, const std::string &songFile,
+                          const std::string &utf8)
+    {
+        ASSERT_EQ(GetACP(), codePage);
+        StartWith({{"File", 1}});
+        PlayAndWait(track);
+        EXPECT_EQ(SongFile(), songFile);
+        EXPECT_EQ(Utf8SongFile(), utf8);
+        StopAndWait();
+        EXPECT_EQ(SongFile(), " ");
+        EXPECT_EQ(Utf8SongFile(), " ");
+        PlayAndWait(track);
+        host::Clean();
+        EXPECT_EQ(Utf8SongFile(), " ");
+        WIN32_FIND_DATAA found;
+        HANDLE search = FindFirstFileA((HostFolder() + "\\*.tmp").c_str(), &found);
+        EXPECT_EQ(search, INVALID_HANDLE_VALUE) << "left behind: " << found.cFileName;
+        FindClose(search);
+    }
+};
+
+TEST_F(SongFileTwins, LatinTrackUnderTheWesternCodePage)
+{
+    PlayStopAndClean(1252, {"Crazy in Love", "Beyonc\xE9", "Dangerously in Love", 1, 2003},
+                     "Beyonc\xE9\r\nCrazy in Love\r\nDangerously in Love\r\n1\r\n2003",
+                     "Beyonc\xC3\xA9\r\nCrazy in Love\r\nDangerously in Love\r\n1\r\n2003");
+}
+
+TEST_F(SongFileTwins, HebrewTrackUnderTheHebrewCodePage)
+{
+    // "Shalom" by "Ofra": the Windows-1255 bytes, then their UTF-8.
+    PlayStopAndClean(1255, {"\xF9\xEC\xE5\xED", "\xF2\xF4\xF8\xE4", "", 2, 1984},
+                     "\xF2\xF4\xF8\xE4\r\n\xF9\xEC\xE5\xED\r\n\r\n2\r\n1984",
+                     "\xD7\xA2\xD7\xA4\xD7\xA8\xD7\x94\r\n\xD7\xA9\xD7\x9C\xD7\x95\xD7\x9D\r\n\r\n2\r\n1984");
+}
+
 TEST_F(NowPlayingOutputs, LineBreaksInsideTagsBecomeSpaces)
 {
     StartWith({{"File", 1}});

@@ -437,4 +437,68 @@ TEST_F(OptionsDialog, OkEscapeAndTheCloseBoxEndItAndTheHostGetsTheCommand)
     EXPECT_EQ(Stored("Menu"), 1u) << "three clicks, each kept";
 }
 
+// Every text fits its control in the control's own font, with the check
+// mark's width beside it: with the template's face installed (DejaVu Sans
+// under the name "Lucida Grande", for this process) and without it, as on
+// most machines. A wrapping static text must fit in its height instead.
+class OptionsDialogFits : public HostTest, public ::testing::WithParamInterface<bool> {};
+
+std::string FaceOf(HDC dc, HWND control)
+{
+    SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
+    char face[LF_FACESIZE] = "";
+    GetTextFaceA(dc, sizeof face, face);
+    return face;
+}
+
+::testing::AssertionResult TextFits(HDC dc, HWND control)
+{
+    char text[160];
+    int length = GetWindowTextA(control, text, sizeof text);
+    RECT client;
+    GetClientRect(control, &client);
+    SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
+    int mark = GetSystemMetrics(SM_CXMENUCHECK);
+    SIZE line = {};
+    GetTextExtentPoint32A(dc, text, length, &line);
+    RECT wrapped = {0, 0, client.right - mark, 0};
+    DrawTextA(dc, text, length, &wrapped, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    char className[16];
+    GetClassNameA(control, className, sizeof className);
+    bool wraps = strcmp(className, "Static") == 0;
+    if (wraps ? wrapped.bottom <= client.bottom : line.cx + mark <= client.right)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << '"' << text << "\" needs " << line.cx << " + " << mark << " by "
+                                         << wrapped.bottom << " in " << client.right << " by " << client.bottom;
+}
+
+TEST_P(OptionsDialogFits, EveryTextFitsItsControl)
+{
+    bool installed = GetParam();
+    if (installed) {
+        ASSERT_TRUE(InstallFontAs("Z:\\usr\\share\\fonts\\truetype\\dejavu\\DejaVuSans.ttf", "Lucida Grande"));
+    }
+    StartPlugin({{"Skin", 1}});
+    HGDIOBJ font = nullptr;
+    ASSERT_TRUE(WithOptionsDialog([&](HWND dialog) {
+        font = reinterpret_cast<HGDIOBJ>(SendMessageA(GetWindow(dialog, GW_CHILD), WM_GETFONT, 0, 0));
+        HDC dc = GetDC(dialog);
+        HGDIOBJ old = GetCurrentObject(dc, OBJ_FONT);
+        int checked = 0;
+        for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT), ++checked) {
+            EXPECT_EQ(FaceOf(dc, c) == "Lucida Grande", installed) << FaceOf(dc, c);
+            EXPECT_TRUE(TextFits(dc, c));
+        }
+        EXPECT_EQ(checked, 23);
+        SelectObject(dc, old);
+        ReleaseDC(dialog, dc);
+    }));
+    EXPECT_EQ(GetObjectType(font), 0u) << "the controls' font ends with the dialog";
+}
+
+INSTANTIATE_TEST_SUITE_P(Face, OptionsDialogFits, ::testing::Values(true, false),
+                         [](const ::testing::TestParamInfo<bool> &info) {
+                             return info.param ? "Installed" : "Missing";
+                         });
+
 } // namespace

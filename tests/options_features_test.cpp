@@ -100,10 +100,12 @@ TEST_F(OptionsFeatures, FileOffDeletesTheSongFileAndCaptionOffRestoresTheCaption
     StartWith({{"File", 1}, {"CaptionText", 1}});
     PlayAndWait({"Yellow Submarine", "The Beatles", "Revolver", 6});
     ASSERT_NE(SongFile(), "(missing)");
+    ASSERT_NE(Utf8SongFile(), "(missing)");
     ASSERT_NE(Caption(), "iTunes");
     ASSERT_TRUE(WithOptionsDialog([&](HWND dialog) {
         Click(dialog, FILE_BOX);
         EXPECT_EQ(SongFile(), "(missing)");
+        EXPECT_EQ(Utf8SongFile(), "(missing)");
         Click(dialog, FILE_BOX);
         EXPECT_EQ(SongFile(), "(missing)") << "written at the next track start";
         Click(dialog, CAPTION);

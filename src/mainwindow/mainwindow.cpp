@@ -14,18 +14,6 @@
 
 WNDPROC previousMainWindowProc;
 
-int WindowHeight(HWND window)
-{
-    RECT rect = {};
-    GetWindowRect(window, &rect);
-    return rect.bottom - rect.top;
-}
-
-bool HasExStyle(HWND window, LONG bit)
-{
-    return (GetWindowLongA(window, GWL_EXSTYLE) & bit) != 0;
-}
-
 void AddToolWindowStyle(HWND window)
 {
     SetWindowLongA(window, GWL_EXSTYLE, GetWindowLongA(window, GWL_EXSTYLE) | WS_EX_TOOLWINDOW);

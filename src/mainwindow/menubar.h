@@ -3,6 +3,8 @@
 #pragma once
 #include <windows.h>
 
+#include "plugin/hostwindow.h"
+
 extern HMENU fakeMenuBar;
 
 // Start-up: load the menu bar and set it on the host main window.
@@ -10,5 +12,3 @@ void InstallMenuBar();
 // A WM_COMMAND that reached the main window; the whole wParam is the command.
 // Commands that are not the menu bar's are left alone.
 void CarryOutMenuCommand(HWND window, WPARAM command);
-// Post the keystrokes that choose one of the host's menu items.
-void PostMenuKeystrokes(UINT command);

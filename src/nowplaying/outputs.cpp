@@ -48,17 +48,58 @@ bool SongPathFromRegistry(char (&path)[SONG_PATH_SIZE])
     return true;
 }
 
+constexpr char UTF8_TWIN_SUFFIX[] = ".utf8.txt";
+// The longest song file, in UTF-16 and then in UTF-8 (up to 3 bytes for
+// each UTF-16 unit of the code page's characters).
+constexpr int SONG_TEXT_SIZE = 2000;
+constexpr int UTF8_TEXT_SIZE = 3 * SONG_TEXT_SIZE;
+
+using TwinPath = char[SONG_PATH_SIZE + sizeof UTF8_TWIN_SUFFIX];
+
+// "CurrentSong.utf8.txt" beside the song file whose path is given.
+void Utf8TwinPath(const char *songPath, TwinPath &twin)
+{
+    size_t stem = strnlen(songPath, SONG_PATH_SIZE) - (sizeof ".txt" - 1);
+    snprintf(twin, sizeof twin, "%.*s%s", int(stem), songPath, UTF8_TWIN_SUFFIX);
+}
+
+bool WriteWholeFile(const char *path, const char *bytes, DWORD length)
+{
+    HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    bool ok = WriteFile(file, bytes, length, &written, nullptr) && written == length;
+    return CloseHandle(file) && ok;
+}
+
+// Readers that take UTF-8 (text sources of streaming programs) read the
+// twin; it is replaced by a rename, so they never see it half written. The
+// temporary name carries the thread, as a start and a stop worker may
+// overlap.
+void ReplaceUtf8Twin(const char *bytes, DWORD length)
+{
+    wchar_t wide[SONG_TEXT_SIZE];
+    int units = MultiByteToWideChar(CP_ACP, 0, bytes, int(length), wide, SONG_TEXT_SIZE);
+    char utf8[UTF8_TEXT_SIZE];
+    int size = WideCharToMultiByte(CP_UTF8, 0, wide, units, utf8, sizeof utf8, nullptr, nullptr);
+    if (units <= 0 || size <= 0)
+        return;
+    TwinPath twin;
+    Utf8TwinPath(currentSongPath, twin);
+    char temporary[sizeof twin + 16];
+    snprintf(temporary, sizeof temporary, "%s.%lu.tmp", twin, GetCurrentThreadId());
+    if (!WriteWholeFile(temporary, utf8, DWORD(size)) ||
+        !MoveFileExA(temporary, twin, MOVEFILE_REPLACE_EXISTING))
+        DeleteFileA(temporary);
+}
+
 void ReplaceSongFile(const char *bytes, DWORD length)
 {
     if (!currentSongPath[0])
         return;
-    HANDLE file = CreateFileA(currentSongPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                              nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return;
-    DWORD written;
-    WriteFile(file, bytes, length, &written, nullptr);
-    CloseHandle(file);
+    WriteWholeFile(currentSongPath, bytes, length);
+    ReplaceUtf8Twin(bytes, length);
 }
 
 // A line break inside a tag would shift every later line of the song file.
@@ -97,7 +138,7 @@ void WriteSongFile(const uint8_t *record)
     FlattenLineBreaks(artist);
     FlattenLineBreaks(name);
     FlattenLineBreaks(third);
-    char lines[2000];
+    char lines[SONG_TEXT_SIZE];
     int length = snprintf(lines, sizeof lines, "%s\r\n%s\r\n%s\r\n%d\r\n%d", artist, name, third,
                           int(TrackNumber(record)), int(TrackYear(record)));
     ReplaceSongFile(lines, DWORD(std::min<int>(length, sizeof lines - 1)));
@@ -111,8 +152,12 @@ void BlankSongFile()
 void DeleteSongFile()
 {
     char path[SONG_PATH_SIZE];
-    if (SongPathFromRegistry(path))
-        DeleteFileA(path);
+    if (!SongPathFromRegistry(path))
+        return;
+    DeleteFileA(path);
+    TwinPath twin;
+    Utf8TwinPath(path, twin);
+    DeleteFileA(twin);
 }
 
 void BuildLyricsQuery(const uint8_t *record)

@@ -9,6 +9,7 @@
 #include "nowplaying/outputs.h"
 #include "plugin/plugin.h"
 #include "resources/resource.h"
+#include "settings/optionslayout.h"
 #include "skin/skin.h"
 
 namespace {
@@ -275,6 +276,7 @@ INT_PTR OnInitDialog(HWND dialog)
         ShowWindow(FindButton(dialog, DONT_OFFSET_TEXT), SW_HIDE);
     MarkInitialRadio(dialog, TASKBAR_INIT_ORDER);
     MarkInitialRadio(dialog, ON_TOP_INIT_ORDER);
+    FitOptionsDialog(dialog);
     CentreOverHost(dialog);
     return TRUE;
 }
@@ -325,6 +327,9 @@ INT_PTR CALLBACK OptionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
         return OnInitDialog(dialog);
     case WM_COMMAND:
         return OnCommand(dialog, LOWORD(wParam));
+    case WM_DESTROY:
+        ReleaseOptionsDialogFont();
+        return FALSE;
     }
     return FALSE;
 }

@@ -3,8 +3,7 @@
 // their parents' procedures.
 #include "skin/bars.h"
 
-#include "mainwindow/mainwindow.h"
-#include "mainwindow/menubar.h"
+#include "plugin/hostwindow.h"
 
 int fullBarStates[3] = {BUTTON_NORMAL, BUTTON_NORMAL, BUTTON_NORMAL};
 int miniStripStates[3] = {BUTTON_NORMAL, BUTTON_NORMAL, BUTTON_NORMAL};

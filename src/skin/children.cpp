@@ -1,7 +1,7 @@
 // The skin's painted child windows, and switching the skin on and off.
 #include "skin/bars.h"
 
-#include "mainwindow/mainwindow.h"
+#include "plugin/hostwindow.h"
 #include "settings/settings.h"
 
 HWND FullBar;

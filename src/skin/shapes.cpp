@@ -2,7 +2,7 @@
 // full bar and mini strip, driven by its size.
 #include "skin/bars.h"
 
-#include "mainwindow/mainwindow.h"
+#include "plugin/hostwindow.h"
 
 namespace {
 

@@ -1,0 +1,28 @@
+// The host main window as both window subsystems see it: the window
+// procedure installs the skin, and the skin reads the window's mode, calls
+// the procedure and drives the host's menus. Neither owns these.
+#pragma once
+#include <windows.h>
+
+// Below this window height the host is in its mini-player mode.
+constexpr int MINI_MODE_HEIGHT = 70;
+
+// The host's own procedure, kept when the main window is subclassed.
+extern WNDPROC previousMainWindowProc;
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Post the keystrokes that choose one of the host's menu items.
+void PostMenuKeystrokes(UINT command);
+
+// Bottom minus top of the window rectangle, frame included; 0 for no window.
+inline int WindowHeight(HWND window)
+{
+    RECT rect = {};
+    GetWindowRect(window, &rect);
+    return rect.bottom - rect.top;
+}
+
+inline bool HasExStyle(HWND window, LONG bit)
+{
+    return (GetWindowLongA(window, GWL_EXSTYLE) & bit) != 0;
+}

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "mainwindow/mediakeys.h"
+#include "nowplaying/track.h"
 #include "skin/skin.h"
 
 HINSTANCE moduleInstance;
@@ -85,6 +86,10 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
     case DLL_PROCESS_DETACH:
         // The hook would otherwise call into unmapped code.
         RemoveMediaKeyHook();
+        // An unload, not the process's end: no worker runs, since each holds
+        // a reference on the module.
+        if (!reserved)
+            ReleaseTrackQueue();
         break;
     }
     return TRUE;

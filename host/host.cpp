@@ -319,6 +319,51 @@ bool WaitForThreadsAtMost(int count, DWORD timeoutMs)
     }
 }
 
+bool WaitForSentMessage(DWORD timeoutMs)
+{
+    DWORD start = GetTickCount();
+    while (!(HIWORD(GetQueueStatus(QS_SENDMESSAGE)) & QS_SENDMESSAGE)) {
+        if (GetTickCount() - start >= timeoutMs)
+            return false;
+        SwitchToThread();
+    }
+    return true;
+}
+
+size_t CommittedPrivateBytes()
+{
+    size_t total = 0;
+    MEMORY_BASIC_INFORMATION info;
+    for (uintptr_t address = 0; VirtualQuery(reinterpret_cast<void *>(address), &info, sizeof info) == sizeof info;
+         address = uintptr_t(info.BaseAddress) + info.RegionSize) {
+        if (info.State == MEM_COMMIT && info.Type == MEM_PRIVATE)
+            total += info.RegionSize;
+        if (uintptr_t(info.BaseAddress) + info.RegionSize < address)
+            break;
+    }
+    return total;
+}
+
+// Asked of the system by ever smaller sizes rather than walked: Wine keeps
+// ranges of its own that only it hands out.
+std::vector<void *> ReserveFreeAddressSpace()
+{
+    std::vector<void *> ranges;
+    ranges.reserve(65536);
+    for (SIZE_T size = SIZE_T(1) << 30; size >= 64 * 1024 && ranges.size() < ranges.capacity();)
+        if (void *range = VirtualAlloc(nullptr, size, MEM_RESERVE, PAGE_NOACCESS))
+            ranges.push_back(range);
+        else
+            size /= 2;
+    return ranges;
+}
+
+void ReleaseAddressSpace(const std::vector<void *> &ranges)
+{
+    for (void *range : ranges)
+        VirtualFree(range, 0, MEM_RELEASE);
+}
+
 ResourceCounts CountResources()
 {
     ResourceCounts counts = {};

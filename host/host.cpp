@@ -299,22 +299,17 @@ int ThreadCount()
     return count;
 }
 
-// A thread snapshot is costly under Wine with many workers alive, so it is
-// taken at most every 20 ms; the pump keeps the workers' sent messages moving
-// in between.
+// Looks at the thread list on every pass: with one worker it is cheap, and
+// a look only every 20 ms made each wait last at least one 20 ms step.
 bool WaitForThreadsAtMost(int count, DWORD timeoutMs)
 {
-    DWORD start = GetTickCount(), lastCheck = start - 20;
+    DWORD start = GetTickCount();
     for (;;) {
         PumpMessages();
-        DWORD now = GetTickCount();
-        if (now - lastCheck >= 20) {
-            if (ThreadCount() <= count)
-                return true;
-            lastCheck = now;
-        }
-        if (now - start >= timeoutMs)
-            return ThreadCount() <= count;
+        if (ThreadCount() <= count)
+            return true;
+        if (GetTickCount() - start >= timeoutMs)
+            return false;
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 2, QS_ALLINPUT);
     }
 }

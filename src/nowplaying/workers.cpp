@@ -29,9 +29,11 @@ namespace {
 
 // Enough for the outputs' buffers and the system calls beneath them.
 constexpr SIZE_T WORKER_STACK_SIZE = 256 * 1024;
-// Long enough that a burst of messages, or a user skipping through tracks,
-// keeps the one thread; short enough that an idle host holds none.
-constexpr DWORD IDLE_MS = 100;
+// Long enough that a burst of messages keeps the one thread (a host sending
+// a message every few milliseconds never waits for a start); short enough
+// that an idle host holds none, and that a program waiting for the worker
+// to be gone is not kept waiting.
+constexpr DWORD IDLE_MS = 25;
 // The queue's own heap, of fixed size: a host that floods the module while
 // the worker cannot get through (its thread not handling messages) loses
 // the messages beyond it instead of the address space. About 1,900 queued

@@ -15,7 +15,8 @@
 // at WM_DESTROY, for a bounded time and letting those sent messages through.
 // The worker ends when nothing came for IDLE_MS, after "clr " and at
 // WM_DESTROY. It runs by StartModuleThread, so the module stays mapped
-// until its last instruction.
+// until its last instruction; process detach never waits for it. A message
+// that finds no memory or no thread is lost, and only it.
 #include "nowplaying/track.h"
 
 #include <cstring>
@@ -36,9 +37,9 @@ constexpr SIZE_T WORKER_STACK_SIZE = 256 * 1024;
 constexpr DWORD IDLE_MS = 25;
 // The queue's own heap, of fixed size: a host that floods the module while
 // the worker cannot get through (its thread not handling messages) loses
-// the messages beyond it instead of the address space. About 1,900 queued
-// "vply" fit.
-constexpr SIZE_T QUEUE_HEAP_SIZE = 4 * 1024 * 1024;
+// the messages beyond it instead of the address space. About 1,400 queued
+// "vply" fit, with their records.
+constexpr SIZE_T QUEUE_HEAP_SIZE = 3 * 1024 * 1024;
 
 enum MessageKind : uint32_t { MESSAGE_PLAY, MESSAGE_STOP, MESSAGE_SET_POSITION, MESSAGE_CLEAN_UP };
 
@@ -52,7 +53,7 @@ struct Message {
 const uint8_t *RecordOf(const Message *message) { return reinterpret_cast<const uint8_t *>(message + 1); }
 
 HANDLE queueHeap;
-HANDLE wakeEvent;       // auto-reset: a message was pushed on an empty queue
+HANDLE wakeEvent;            // auto-reset: a message was pushed on an empty queue
 Message *volatile queueHead; // newest first; pushed by the host's thread only
 volatile LONG workerAlive;   // 1 from the start of a worker to its decision to end
 volatile LONG endRequested;  // WM_DESTROY: end once the queue is empty

@@ -299,22 +299,17 @@ int ThreadCount()
     return count;
 }
 
-// A thread snapshot is costly under Wine with many workers alive, so it is
-// taken at most every 20 ms; the pump keeps the workers' sent messages moving
-// in between.
+// Looks at the thread list on every pass: with one worker it is cheap, and
+// a look only every 20 ms made each wait last at least one 20 ms step.
 bool WaitForThreadsAtMost(int count, DWORD timeoutMs)
 {
-    DWORD start = GetTickCount(), lastCheck = start - 20;
+    DWORD start = GetTickCount();
     for (;;) {
         PumpMessages();
-        DWORD now = GetTickCount();
-        if (now - lastCheck >= 20) {
-            if (ThreadCount() <= count)
-                return true;
-            lastCheck = now;
-        }
-        if (now - start >= timeoutMs)
-            return ThreadCount() <= count;
+        if (ThreadCount() <= count)
+            return true;
+        if (GetTickCount() - start >= timeoutMs)
+            return false;
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 2, QS_ALLINPUT);
     }
 }
@@ -357,6 +352,51 @@ DWORD CountHandles()
         if (table->entry[i].process == self)
             ++count;
     return count;
+}
+
+bool WaitForSentMessage(DWORD timeoutMs)
+{
+    DWORD start = GetTickCount();
+    while (!(HIWORD(GetQueueStatus(QS_SENDMESSAGE)) & QS_SENDMESSAGE)) {
+        if (GetTickCount() - start >= timeoutMs)
+            return false;
+        SwitchToThread();
+    }
+    return true;
+}
+
+size_t CommittedPrivateBytes()
+{
+    size_t total = 0;
+    MEMORY_BASIC_INFORMATION info;
+    for (uintptr_t address = 0; VirtualQuery(reinterpret_cast<void *>(address), &info, sizeof info) == sizeof info;
+         address = uintptr_t(info.BaseAddress) + info.RegionSize) {
+        if (info.State == MEM_COMMIT && info.Type == MEM_PRIVATE)
+            total += info.RegionSize;
+        if (uintptr_t(info.BaseAddress) + info.RegionSize < address)
+            break;
+    }
+    return total;
+}
+
+// Asked of the system by ever smaller sizes rather than walked: Wine keeps
+// ranges of its own that only it hands out.
+std::vector<void *> ReserveFreeAddressSpace()
+{
+    std::vector<void *> ranges;
+    ranges.reserve(65536);
+    for (SIZE_T size = SIZE_T(1) << 30; size >= 64 * 1024 && ranges.size() < ranges.capacity();)
+        if (void *range = VirtualAlloc(nullptr, size, MEM_RESERVE, PAGE_NOACCESS))
+            ranges.push_back(range);
+        else
+            size /= 2;
+    return ranges;
+}
+
+void ReleaseAddressSpace(const std::vector<void *> &ranges)
+{
+    for (void *range : ranges)
+        VirtualFree(range, 0, MEM_RELEASE);
 }
 
 ResourceCounts CountResources()

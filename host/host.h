@@ -99,6 +99,19 @@ void PumpFor(DWORD ms);
 int ThreadCount();
 bool WaitForThreadsAtMost(int count, DWORD timeoutMs = 5000);
 
+// Waits, without handling it, until another thread has sent this thread a
+// message (a worker setting a window text of this thread is then held until
+// the next pump); false when none came in time.
+bool WaitForSentMessage(DWORD timeoutMs = 5000);
+
+// Committed private memory of this process, walked page range by page
+// range: Wine's process counters do not follow private allocations.
+size_t CommittedPrivateBytes();
+// Reserves every free range of the address space, so that nothing more can
+// be mapped (a new thread's stack, for one); and gives the ranges back.
+std::vector<void *> ReserveFreeAddressSpace();
+void ReleaseAddressSpace(const std::vector<void *> &ranges);
+
 // Handles, GDI and USER objects of this process; handles under Wine, where
 // GetProcessHandleCount gives 0, from the system's list of handles.
 struct ResourceCounts { DWORD handles, gdi, user; };

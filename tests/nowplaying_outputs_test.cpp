@@ -114,6 +114,22 @@ TEST_F(NowPlayingOutputs, ClipboardHoldsTheTextAndTheHebrewLocaleWithoutTheCapti
     EXPECT_EQ(Caption(), "iTunes");
 }
 
+// Another program holding the clipboard for a moment (here a window of this
+// thread, from just before the worker's turn at it) delays the text, never
+// loses it. Held with a window: opens without one do not exclude each other.
+TEST_F(NowPlayingOutputs, ClipboardHeldForAMomentByAnotherStillGetsTheText)
+{
+    StartWith({{"Clipboard", 1}, {"WinAmp", 1}});
+    ASSERT_TRUE(OpenClipboard(host::equalizerWindow));
+    host::Play(host::BuildTrack({"Song", "Artist"}));
+    // The Winamp title comes just before the clipboard.
+    EXPECT_TRUE(host::WaitForSentMessage());
+    host::PumpFor(20);
+    CloseClipboard();
+    ASSERT_TRUE(host::WaitForThreadsAtMost(threadsBefore));
+    EXPECT_EQ(ClipboardText(), "Artist - Song");
+}
+
 TEST_F(NowPlayingOutputs, WinampTitlesForStartPauseAndEmptyArtist)
 {
     StartWith({{"WinAmp", 1}});

@@ -14,7 +14,7 @@ HWND finderWindow;
 namespace {
 
 constexpr char FINDER_PROPERTY[] = "iTunesWindow";
-constexpr DWORD STOP_WORKER_WAIT_MS = 2000;
+constexpr DWORD TRACK_WORKER_WAIT_MS = 2000;
 
 LRESULT AnswerPlayState(WPARAM, LPARAM) { return isPlaying; }
 
@@ -29,11 +29,12 @@ LRESULT CopyTrackRecordTo(WPARAM processId, LPARAM address)
     HANDLE process = OpenProcess(PROCESS_VM_WRITE | PROCESS_VM_OPERATION, FALSE, DWORD(processId));
     if (!process)
         return 0;
+    uint8_t record[TRACK_RECORD_SIZE];
+    CopyTrackRecord(record);
     SIZE_T written = 0;
-    BOOL copied = WriteProcessMemory(process, reinterpret_cast<void *>(address), TrackRecord, sizeof TrackRecord,
-                                     &written);
+    BOOL copied = WriteProcessMemory(process, reinterpret_cast<void *>(address), record, sizeof record, &written);
     CloseHandle(process);
-    return copied && written == sizeof TrackRecord;
+    return copied && written == sizeof record;
 }
 
 struct ExternalQuery {
@@ -121,9 +122,6 @@ void ShutDownExternalInterface()
     RemovePropA(finderWindow, FINDER_PROPERTY);
     DestroyWindow(finderWindow);
     finderWindow = nullptr;
-    // Bounded: a stop worker may be waiting for this very thread to set a
-    // window text.
-    if (stopWorkerHandle)
-        WaitForSingleObject(stopWorkerHandle, STOP_WORKER_WAIT_MS);
+    FinishTrackWorker(TRACK_WORKER_WAIT_MS);
     NotifyRegisteredWindows(NOTIFY_HOST_CLOSING);
 }

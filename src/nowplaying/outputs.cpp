@@ -23,6 +23,7 @@ constexpr char SONG_FILE_NAME[] = "CurrentSong.txt";
 constexpr size_t HOST_FILE_NAME_LENGTH = 10;
 
 constexpr DWORD CLIPBOARD_LOCALE_HEBREW = 0x047F;
+constexpr int CLIPBOARD_OPEN_ATTEMPTS = 50;
 
 // The host executable's path with its file name replaced by the song file's;
 // false, with nothing stored, when the value is missing, too short for the
@@ -186,7 +187,15 @@ void BuildNowPlayingText(const uint8_t *record)
 
 void CopyNowPlayingToClipboard()
 {
-    OpenClipboard(nullptr);
+    // Another program (under Wine, the desktop's own clipboard bridge, which
+    // reads every new content) may hold the clipboard for a moment: without
+    // the retries this track's text would silently never arrive. Only the
+    // track worker calls this, never the host's thread.
+    for (int attempt = 1; !OpenClipboard(nullptr); ++attempt) {
+        if (attempt == CLIPBOARD_OPEN_ATTEMPTS)
+            return;
+        Sleep(1);
+    }
     EmptyClipboard();
     size_t length = strnlen(nowPlayingText, sizeof nowPlayingText - 1);
     HGLOBAL text = GlobalAlloc(GMEM_FIXED | GMEM_ZEROINIT, length + 1);

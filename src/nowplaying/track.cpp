@@ -4,14 +4,16 @@
 #include <cstring>
 
 #include "nowplaying/clock.h"
-#include "nowplaying/external.h"
 
-uint8_t TrackRecord[TRACK_RECORD_SIZE];
+alignas(4) uint8_t TrackRecord[TRACK_RECORD_SIZE];
 volatile LONG isPlaying;
-HANDLE stopWorkerHandle;
 volatile LONG trackStarted;
 
 namespace {
+
+// Odd while the worker rewrites TrackRecord: a reader on another thread
+// copies it again until it got the same even count before and after.
+volatile LONG recordVersion;
 
 // Each clock field is one aligned 32-bit word, read by the host's thread
 // while a worker writes it.
@@ -82,9 +84,9 @@ void StartClock(const uint8_t *record)
     const uint8_t *artist = record + TRACK_ARTIST_OFFSET;
     const uint8_t *name = record + TRACK_NAME_OFFSET;
     uint32_t totalTime = TrackTotalTime(record);
-    // A resume of the same track, or a track sharing any of the three, goes
-    // on from the stored position.
-    if (FieldDiffers(previousArtist, artist) && FieldDiffers(previousName, name) && rememberedTotalTime != totalTime) {
+    // Only the very same track (artist, name and total time all equal) goes
+    // on from the stored position: the next track of an album is new.
+    if (FieldDiffers(previousArtist, artist) || FieldDiffers(previousName, name) || rememberedTotalTime != totalTime) {
         rememberedTotalTime = totalTime;
         positionMs = WordAt(record, TRACK_START_TIME_OFFSET);
     }
@@ -98,11 +100,33 @@ void StopClock()
     positionMs = FrozenPosition(GetTickCount(), positionMs, referenceTick);
 }
 
-void OnSetPosition(uint32_t newPositionMs)
+void SetClockPosition(uint32_t newPositionMs)
 {
     referenceTick = GetTickCount();
     positionMs = newPositionMs;
-    NotifyRegisteredWindows(NOTIFY_POSITION_SET);
+}
+
+void ApplyTrackRecord(const uint8_t *record)
+{
+    InterlockedIncrement(&recordVersion);
+    memcpy(TrackRecord, record, sizeof TrackRecord);
+    InterlockedIncrement(&recordVersion);
+}
+
+// The worker holds the record odd only for one copy of 2116 bytes, so this
+// spins for no longer than that.
+void CopyTrackRecord(uint8_t (&copy)[TRACK_RECORD_SIZE])
+{
+    for (;;) {
+        LONG before = InterlockedCompareExchange(&recordVersion, 0, 0);
+        if (before & 1) {
+            SwitchToThread();
+            continue;
+        }
+        memcpy(copy, TrackRecord, sizeof copy);
+        if (InterlockedCompareExchange(&recordVersion, 0, 0) == before)
+            return;
+    }
 }
 
 uint32_t QueryPosition()

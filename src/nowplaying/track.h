@@ -13,17 +13,28 @@ constexpr int TRACK_TOTAL_TIME_OFFSET = 2068;
 constexpr int TRACK_START_TIME_OFFSET = 2072;
 constexpr int COUNTED_TEXT_SIZE = 256;
 
-// The copy made at the last "vply", on the host's thread; all zero before.
+// The record of the last "vply" the track worker has carried out; all zero
+// before. Only the worker writes it; its single words may be read anywhere,
+// the whole record only through CopyTrackRecord.
 extern uint8_t TrackRecord[TRACK_RECORD_SIZE];
 extern volatile LONG isPlaying;
-extern HANDLE stopWorkerHandle;
-// 1 once a track-start worker has run.
+// 1 once the worker has carried out a "vply".
 extern volatile LONG trackStarted;
 
-// The host's "vply", "vstp" and "setp"; each returns at once.
+// The host's "vply", "vstp", "setp" and "clr "; each returns at once.
 void OnTrackPlay(const uint8_t *hostRecord);
 void OnTrackStop();
 void OnSetPosition(uint32_t positionMs);
+void OnCleanUp();
+// WM_DESTROY of the host main window: lets the worker finish what is queued
+// and end, waiting for it at most timeoutMs while letting through the
+// messages it sends to this thread.
+void FinishTrackWorker(DWORD timeoutMs);
+// The module is being unloaded and no worker runs: the queue's memory goes.
+void ReleaseTrackQueue();
+
+// A whole, consistent copy of TrackRecord for another thread than the worker.
+void CopyTrackRecord(uint8_t (&copy)[TRACK_RECORD_SIZE]);
 
 // Play position in milliseconds, running while a track plays.
 uint32_t QueryPosition();
@@ -35,6 +46,8 @@ int32_t TrackNumber(const uint8_t *record);
 uint16_t TrackYear(const uint8_t *record);
 uint32_t TrackTotalTime(const uint8_t *record);
 
-// The clock steps of the workers (they run one at a time, in message order).
+// The worker's steps: the record and clock of each message, in message order.
+void ApplyTrackRecord(const uint8_t *record);
 void StartClock(const uint8_t *record);
 void StopClock();
+void SetClockPosition(uint32_t positionMs);

@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "nowplaying/track.h"
 #include "skin/skin.h"
 
 HINSTANCE moduleInstance;
@@ -82,11 +83,14 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
         moduleInstance = instance;
         break;
     case DLL_PROCESS_DETACH:
-        // Undoes nothing and never waits for a thread: the loader lock is
-        // held here, and a thread needs it to end. Nothing is left to end
-        // anyway: the hook's thread holds a reference on the module, so an
-        // unload comes only after it has removed its hook and ended, and at
-        // process exit the system has already ended it, hook and all.
+        // Never waits for a thread: the loader lock is held here, and a
+        // thread needs it to end. Nothing is left to end anyway: the hook's
+        // thread and the track worker each hold a reference on the module,
+        // so an unload comes only after they have ended, and at process exit
+        // the system has already ended them. An unload only gives back the
+        // queue's heap.
+        if (!reserved)
+            ReleaseTrackQueue();
         break;
     }
     return TRUE;

@@ -86,8 +86,7 @@ extern "C" int32_t __cdecl VisualHandler(uint32_t message, void *information, vo
         OnSetPosition(InformationWord(information));
         break;
     case CODE_CLEAN_UP:
-        if (Settings.File)
-            BlankSongFile();
+        OnCleanUp();
         RemoveMediaKeyHook();
         break;
     }

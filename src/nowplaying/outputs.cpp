@@ -76,8 +76,8 @@ bool WriteWholeFile(const char *path, const char *bytes, DWORD length)
 
 // Readers that take UTF-8 (text sources of streaming programs) read the
 // twin; it is replaced by a rename, so they never see it half written. The
-// temporary name carries the thread, as a start and a stop worker may
-// overlap.
+// temporary name carries the thread, as a blank from the host's thread ("clr "
+// with no worker alive) may meet a write of the track worker's.
 void ReplaceUtf8Twin(const char *bytes, DWORD length)
 {
     wchar_t wide[SONG_TEXT_SIZE];

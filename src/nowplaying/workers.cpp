@@ -273,11 +273,20 @@ void OnTrackStop()
         Enqueue(message);
 }
 
-// With no worker alive nothing is queued to come first, so "setp" and
-// "clr " are carried out at once, as cheaply as before, without a thread.
+// With no worker alive and nothing queued to come first, "setp" and "clr "
+// are carried out at once, as cheaply as before, without a thread. (A worker
+// that is ending marks itself gone before its last look at the queue, so a
+// message may still be queued for it to take up again.)
+namespace {
+bool NothingQueued()
+{
+    return !workerAlive && !queueHead;
+}
+} // namespace
+
 void OnSetPosition(uint32_t positionMs)
 {
-    if (!workerAlive) {
+    if (NothingQueued()) {
         SetClockPosition(positionMs);
         NotifyRegisteredWindows(NOTIFY_POSITION_SET);
         return;
@@ -290,7 +299,7 @@ void OnSetPosition(uint32_t positionMs)
 
 void OnCleanUp()
 {
-    if (!workerAlive) {
+    if (NothingQueued()) {
         if (Settings.File)
             BlankSongFile();
         return;

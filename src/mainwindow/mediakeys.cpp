@@ -47,6 +47,9 @@ DWORD WINAPI HookThread(LPVOID ready)
     // Makes the queue, so the WM_QUIT that ends the thread can be posted
     // from the moment it is ready.
     PeekMessageA(&msg, nullptr, WM_USER, WM_USER, PM_NOREMOVE);
+    // Every key of the desktop waits for this thread, which only ever does
+    // a range test: it should never wait behind the player's own work.
+    SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_HIGHEST);
     HHOOK hook = SetWindowsHookExA(WH_KEYBOARD_LL, MediaKeyHookProc, moduleInstance, 0);
     mediaKeyHook = hook;
     SetEvent(ready);

@@ -47,7 +47,7 @@ struct Comparison {
     double highest = 0;
 };
 
-constexpr int ROUNDS = 9;
+constexpr int ROUNDS = 15;
 
 // Each round function times one round of its side and returns microseconds
 // per call; `between` runs after every round (pumping, letting work finish).
@@ -92,11 +92,22 @@ inline Comparison Compare(const std::function<void()> &path, const std::function
                          [&] { return MicrosecondsPerCall(baseline, calls); }, rounds, between);
 }
 
+// Three significant digits, so that a ratio far below one still shows.
+struct Figure {
+    char text[24];
+};
+inline Figure Format(double value)
+{
+    Figure f;
+    snprintf(f.text, sizeof f.text, value >= 100 ? "%.0f" : value >= 1 ? "%.2f" : "%.3g", value);
+    return f;
+}
+
 // One row: "ROW|path|time us|baseline name|baseline us|ratio|lowest|highest|target".
 inline void PrintRow(const char *path, const Comparison &c, const char *baseline, const char *target)
 {
-    printf("ROW|%s|%.3f|%s|%.3f|%.2f|%.2f|%.2f|%s\n", path, c.pathUs, baseline, c.baselineUs, c.ratio, c.lowest,
-           c.highest, target);
+    printf("ROW|%s|%.3f|%s|%.3f|%s|%s|%s|%s\n", path, c.pathUs, baseline, c.baselineUs, Format(c.ratio).text,
+           Format(c.lowest).text, Format(c.highest).text, target);
     fflush(stdout);
 }
 
@@ -104,10 +115,11 @@ inline void PrintRow(const char *path, const Comparison &c, const char *baseline
 inline void PrintSingleRow(const char *path, double microseconds, const char *baseline, double baselineMicroseconds,
                            const char *target)
 {
-    double ratio = baselineMicroseconds > 0 ? microseconds / baselineMicroseconds : 0.0;
-    printf("ROW|%s|%.3f|%s|%.3f|%.2f|%.2f|%.2f|%s\n", path, microseconds, baseline, baselineMicroseconds, ratio, ratio,
-           ratio, target);
-    fflush(stdout);
+    Comparison c;
+    c.pathUs = microseconds;
+    c.baselineUs = baselineMicroseconds;
+    c.ratio = c.lowest = c.highest = baselineMicroseconds > 0 ? microseconds / baselineMicroseconds : 0.0;
+    PrintRow(path, c, baseline, target);
 }
 
 } // namespace bench

@@ -49,13 +49,6 @@ DWORD FileSize(const std::string &path)
     return GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ? data.nFileSizeLow : 0;
 }
 
-std::string Text(HWND window)
-{
-    char text[600] = "";
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
 std::string MenuLabel()
 {
     char label[32] = "";
@@ -67,24 +60,15 @@ std::string MenuLabel()
 // clipboard while the worker wants it.
 bool ClipboardShows(DWORD sequence, const std::string &text)
 {
-    if (GetClipboardSequenceNumber() == sequence || !OpenClipboard(nullptr))
-        return false;
-    bool shown = false;
-    if (HANDLE data = GetClipboardData(CF_TEXT))
-        if (const char *bytes = static_cast<const char *>(GlobalLock(data))) {
-            shown = text == bytes;
-            GlobalUnlock(data);
-        }
-    CloseClipboard();
-    return shown;
+    return GetClipboardSequenceNumber() != sequence && host::ClipboardText() == text;
 }
 
 bool Shows(int outputs, const Shown &track, DWORD sequence)
 {
     return (!(outputs & FILE_OUT) || FileSize(folder + "\\CurrentSong.txt") == track.Lines().size()) &&
            (!(outputs & CLIPBOARD_OUT) || ClipboardShows(sequence, track.Text())) &&
-           (!(outputs & CAPTION_OUT) || Text(host::mainWindow) == track.Text() + " - iTunes") &&
-           (!(outputs & WINAMP_OUT) || Text(winamp) == "1. " + track.Text() + " - Winamp") &&
+           (!(outputs & CAPTION_OUT) || host::WindowText(host::mainWindow) == track.Text() + " - iTunes") &&
+           (!(outputs & WINAMP_OUT) || host::WindowText(winamp) == "1. " + track.Text() + " - Winamp") &&
            (!(outputs & MENU_OUT) || MenuLabel() == "Pause");
 }
 

@@ -21,46 +21,13 @@ std::string Shown(const std::string &text)
     return "\"" + out + "\"";
 }
 
-std::string SongFile(const std::string &folder)
-{
-    HANDLE file = CreateFileA((folder + "\\CurrentSong.txt").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return "(missing)";
-    char bytes[2048];
-    DWORD read = 0;
-    ReadFile(file, bytes, sizeof bytes, &read, nullptr);
-    CloseHandle(file);
-    return std::string(bytes, read);
-}
-
-std::string Clipboard()
-{
-    std::string text = "(empty)";
-    if (!OpenClipboard(nullptr))
-        return text;
-    if (HANDLE data = GetClipboardData(CF_TEXT)) {
-        text = static_cast<const char *>(GlobalLock(data));
-        GlobalUnlock(data);
-    }
-    CloseClipboard();
-    return text;
-}
-
-std::string WindowText(HWND window)
-{
-    char text[1024] = {};
-    GetWindowTextA(window, text, sizeof text);
-    return window ? text : "(no window)";
-}
-
 void PrintOutputs(const char *moment, const std::string &folder)
 {
     printf("  after %s:\n", moment);
-    printf("    CurrentSong.txt  %s\n", Shown(SongFile(folder)).c_str());
-    printf("    clipboard        %s\n", Shown(Clipboard()).c_str());
-    printf("    caption          %s\n", Shown(WindowText(host::mainWindow)).c_str());
-    printf("    Winamp title     %s\n", Shown(WindowText(FindWindowA("Winamp v1.x", nullptr))).c_str());
+    printf("    CurrentSong.txt  %s\n", Shown(host::FileBytes(folder + "\\CurrentSong.txt")).c_str());
+    printf("    clipboard        %s\n", Shown(host::ClipboardText()).c_str());
+    printf("    caption          %s\n", Shown(host::WindowText(host::mainWindow)).c_str());
+    printf("    Winamp title     %s\n", Shown(host::WindowText(FindWindowA("Winamp v1.x", nullptr))).c_str());
 }
 
 } // namespace

@@ -112,6 +112,13 @@ size_t CommittedPrivateBytes();
 std::vector<void *> ReserveFreeAddressSpace();
 void ReleaseAddressSpace(const std::vector<void *> &ranges);
 
+// What a user or another program reads: a file's bytes ("(missing)" when
+// absent), the clipboard's text ("(none)", "(not opened)"), a window's
+// text ("(no window)").
+std::string FileBytes(const std::string &path);
+std::string ClipboardText();
+std::string WindowText(HWND window);
+
 // Handles, GDI and USER objects of this process; handles under Wine, where
 // GetProcessHandleCount gives 0, from the system's list of handles.
 struct ResourceCounts { DWORD handles, gdi, user; };

@@ -33,10 +33,6 @@ void SendKey(WORD key, bool release)
     SendInput(1, &input, sizeof input);
 }
 
-} // namespace host
-
-namespace host {
-
 namespace {
 
 constexpr DWORD KEY_ARRIVAL_LIMIT_MS = 15000;

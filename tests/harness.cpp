@@ -13,44 +13,6 @@ std::string HostFolder()
     return std::string(temp) + "Bramblecourt host";
 }
 
-std::string FileBytes(const std::string &path)
-{
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return "(missing)";
-    std::string bytes;
-    char chunk[4096];
-    DWORD read = 0;
-    while (ReadFile(file, chunk, sizeof chunk, &read, nullptr) && read)
-        bytes.append(chunk, read);
-    CloseHandle(file);
-    return bytes;
-}
-
-std::string ClipboardText()
-{
-    if (!OpenClipboard(nullptr))
-        return "(not opened)";
-    std::string text = "(none)";
-    if (HANDLE data = GetClipboardData(CF_TEXT)) {
-        if (const char *bytes = static_cast<const char *>(GlobalLock(data))) {
-            text.assign(bytes, strnlen(bytes, GlobalSize(data)));
-            GlobalUnlock(data);
-        }
-    }
-    CloseClipboard();
-    return text;
-}
-
-std::string WindowText(HWND window)
-{
-    if (!window)
-        return "(no window)";
-    char text[2048] = "";
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
 namespace {
 
 uint32_t BigEndian(const std::string &bytes, size_t at, int size)

@@ -37,12 +37,10 @@ protected:
 // Folder of the substitute host's executable; CurrentSong.txt lands here.
 std::string HostFolder();
 
-// What a user or another program reads: a file's bytes ("(missing)" when
-// absent), the clipboard's text ("(none)", "(not opened)"), a window's
-// text ("(no window)").
-std::string FileBytes(const std::string &path);
-std::string ClipboardText();
-std::string WindowText(HWND window);
+// What a user or another program reads (host/readback.cpp).
+using host::ClipboardText;
+using host::FileBytes;
+using host::WindowText;
 
 // Installs, for this process only, a copy of a TrueType font whose names
 // say family instead: a face the machine does not have becomes installed

@@ -66,32 +66,24 @@ HANDLE workerThread;         // the newest worker; the host's thread's alone
 bool startOwed;
 bool stopOwed;
 
-// The outputs of a start that a later stop leaves standing.
-void KeptStartOutputs()
+// A start's outputs. When a stop came after it (`whole` false) only those
+// the stop leaves standing are made: the lyrics query, the now-playing text
+// and the clipboard; the stop writes the others itself.
+void StartOutputs(bool whole)
 {
-    BuildLyricsQuery(TrackRecord);
-    if (Settings.Clipboard || Settings.WinAmp || Settings.CaptionText) {
-        BuildNowPlayingText(TrackRecord);
-        if (Settings.Clipboard)
-            CopyNowPlayingToClipboard();
-    }
-}
-
-void StartOutputs()
-{
-    if (Settings.File)
+    if (whole && Settings.File)
         WriteSongFile(TrackRecord);
     BuildLyricsQuery(TrackRecord);
     if (Settings.Clipboard || Settings.WinAmp || Settings.CaptionText) {
         BuildNowPlayingText(TrackRecord);
-        if (Settings.WinAmp)
+        if (whole && Settings.WinAmp)
             SetWinampTitle(TrackRecord);
         if (Settings.Clipboard)
             CopyNowPlayingToClipboard();
-        if (Settings.CaptionText)
+        if (whole && Settings.CaptionText)
             SetNowPlayingCaption();
     }
-    if (Settings.Menu)
+    if (whole && Settings.Menu)
         SetPlayCommandLabel("Pause");
 }
 
@@ -100,7 +92,7 @@ void StartOutputs()
 void StopOutputsBeforeNotice()
 {
     if (startOwed)
-        KeptStartOutputs();
+        StartOutputs(false);
     startOwed = false;
     if (Settings.File)
         BlankSongFile();
@@ -123,7 +115,7 @@ void ProduceOwedOutputs()
         StopOutputsBeforeNotice();
         StopOutputsAfterNotice();
     } else if (startOwed) {
-        StartOutputs();
+        StartOutputs(true);
         startOwed = false;
     }
 }

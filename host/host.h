@@ -25,6 +25,8 @@ constexpr uint32_t Code(const char (&text)[5])
 struct WindowPlacement {
     int x = 100, y = 100, width = 640, height = 420;
     int eqX = 760, eqY = 100, eqWidth = 360, eqHeight = 160;
+    // The class registered with RegisterClassW, as a Unicode player's.
+    bool unicode = false;
 };
 bool CreateHostWindows(const WindowPlacement &placement = WindowPlacement());
 extern HWND mainWindow;

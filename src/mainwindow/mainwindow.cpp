@@ -152,5 +152,5 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case MSG_COPY_TRACK_RECORD:
         return AnswerExternalQuery(message, wParam, lParam);
     }
-    return CallWindowProcA(previousMainWindowProc, window, message, wParam, lParam);
+    return CallWindowProcW(previousMainWindowProc, window, message, wParam, lParam);
 }

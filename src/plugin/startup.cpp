@@ -40,7 +40,8 @@ void StartUp()
     CreateFinderWindow();
 
     if (hostMainWindow)
-        previousMainWindowProc = WNDPROC(SetWindowLongA(hostMainWindow, GWL_WNDPROC, LONG(MainWindowProc)));
+        previousMainWindowProc =
+            WNDPROC(SetWindowLongPtrW(hostMainWindow, GWLP_WNDPROC, LONG_PTR(MainWindowProc)));
     titleOffset = Settings.Offset ? 20 : 0;
 
     if (Settings.ShowInAltTab) {

@@ -5,7 +5,8 @@ WNDPROC previousEqualizerWindowProc;
 
 void InstallEqualizerWindowProc()
 {
-    WNDPROC previous = WNDPROC(SetWindowLongA(hostEqualizerWindow, GWL_WNDPROC, LONG(EqualizerWindowProc)));
+    WNDPROC previous =
+        WNDPROC(SetWindowLongPtrW(hostEqualizerWindow, GWLP_WNDPROC, LONG_PTR(EqualizerWindowProc)));
     // Installing twice must not make the procedure its own successor.
     if (previous != EqualizerWindowProc)
         previousEqualizerWindowProc = previous;
@@ -13,7 +14,7 @@ void InstallEqualizerWindowProc()
 
 void RemoveEqualizerWindowProc()
 {
-    SetWindowLongA(hostEqualizerWindow, GWL_WNDPROC, LONG(previousEqualizerWindowProc));
+    SetWindowLongPtrW(hostEqualizerWindow, GWLP_WNDPROC, LONG_PTR(previousEqualizerWindowProc));
 }
 
 LRESULT CALLBACK EqualizerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -35,5 +36,5 @@ LRESULT CALLBACK EqualizerWindowProc(HWND window, UINT message, WPARAM wParam, L
             return 0;
         break;
     }
-    return CallWindowProcA(previousEqualizerWindowProc, window, message, wParam, lParam);
+    return CallWindowProcW(previousEqualizerWindowProc, window, message, wParam, lParam);
 }

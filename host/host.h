@@ -119,6 +119,8 @@ void ReleaseAddressSpace(const std::vector<void *> &ranges);
 // text ("(no window)").
 std::string FileBytes(const std::string &path);
 std::string ClipboardText();
+// A clipboard format's whole block, as GlobalSize gives it.
+std::string ClipboardBytes(UINT format);
 std::string WindowText(HWND window);
 
 // Handles, GDI and USER objects of this process; handles under Wine, where

@@ -20,19 +20,25 @@ std::string FileBytes(const std::string &path)
     return bytes;
 }
 
-std::string ClipboardText()
+std::string ClipboardBytes(UINT format)
 {
     if (!OpenClipboard(nullptr))
         return "(not opened)";
-    std::string text = "(none)";
-    if (HANDLE data = GetClipboardData(CF_TEXT)) {
-        if (const char *bytes = static_cast<const char *>(GlobalLock(data))) {
-            text.assign(bytes, strnlen(bytes, GlobalSize(data)));
+    std::string bytes = "(none)";
+    if (HANDLE data = GetClipboardData(format)) {
+        if (const char *block = static_cast<const char *>(GlobalLock(data))) {
+            bytes.assign(block, GlobalSize(data));
             GlobalUnlock(data);
         }
     }
     CloseClipboard();
-    return text;
+    return bytes;
+}
+
+std::string ClipboardText()
+{
+    std::string bytes = ClipboardBytes(CF_TEXT);
+    return bytes.substr(0, strnlen(bytes.c_str(), bytes.size()));
 }
 
 std::string WindowText(HWND window)

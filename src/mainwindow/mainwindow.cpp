@@ -7,6 +7,7 @@
 #include "mainwindow/menubar.h"
 #include "mainwindow/popup.h"
 #include "nowplaying/external.h"
+#include "nowplaying/outputs.h"
 #include "resources/resource.h"
 #include "plugin/plugin.h"
 #include "settings/settings.h"
@@ -110,6 +111,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     switch (message) {
     case WM_DESTROY:
         ShutDownExternalInterface();
+        DestroyClipboardOwnerWindow();
         RemoveMediaKeyHook();
         break;
     case WM_MOVE:

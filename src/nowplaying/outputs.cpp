@@ -109,18 +109,6 @@ void FlattenLineBreaks(char *text)
     std::replace_if(text, text + strlen(text), [](char c) { return c == '\r' || c == '\n'; }, ' ');
 }
 
-void SetClipboardLocale()
-{
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT | GMEM_DDESHARE, sizeof(DWORD));
-    if (!block)
-        return;
-    auto *locale = static_cast<DWORD *>(GlobalLock(block));
-    if (locale)
-        *locale = CLIPBOARD_LOCALE_HEBREW;
-    GlobalUnlock(block);
-    SetClipboardData(CF_LOCALE, block);
-}
-
 } // namespace
 
 void ComputeSongFilePath()
@@ -185,28 +173,42 @@ void BuildNowPlayingText(const uint8_t *record)
     memcpy(nowPlayingText, text, sizeof nowPlayingText);
 }
 
-void CopyNowPlayingToClipboard()
+bool CopyNowPlayingToClipboard()
 {
     // Another program (under Wine, the desktop's own clipboard bridge, which
     // reads every new content) may hold the clipboard for a moment: without
     // the retries this track's text would silently never arrive. Only the
     // track worker calls this, never the host's thread.
-    for (int attempt = 1; !OpenClipboard(nullptr); ++attempt) {
+    for (int attempt = 1; !OpenClipboard(clipboardOwnerWindow); ++attempt) {
         if (attempt == CLIPBOARD_OPEN_ATTEMPTS)
-            return;
+            return false;
         Sleep(1);
     }
     EmptyClipboard();
-    size_t length = strnlen(nowPlayingText, sizeof nowPlayingText - 1);
-    HGLOBAL text = GlobalAlloc(GMEM_FIXED | GMEM_ZEROINIT, length + 1);
-    if (text) {
-        memcpy(GlobalLock(text), nowPlayingText, length);
-        GlobalUnlock(text);
-        // Without the locale block the text still goes in.
-        SetClipboardLocale();
-        SetClipboardData(CF_TEXT, text);
+    char text[NOW_PLAYING_TEXT_SIZE];
+    size_t length = strnlen(nowPlayingText, sizeof text - 1);
+    memcpy(text, nowPlayingText, length);
+    text[length] = '\0';
+    const DWORD locale = CLIPBOARD_LOCALE_HEBREW;
+    // The module writes the clipboard on its own, for every track: the
+    // opt-outs keep the names out of the user's clipboard history and off
+    // the cloud clipboard, where they would push out what the user copied.
+    const DWORD notAllowed = 0;
+    const ClipboardItem items[] = {
+        {CF_LOCALE, &locale, sizeof locale},
+        {RegisterClipboardFormatA("CanIncludeInClipboardHistory"), &notAllowed, sizeof notAllowed},
+        {RegisterClipboardFormatA("CanUploadToCloudClipboard"), &notAllowed, sizeof notAllowed},
+        {CF_TEXT, text, length + 1},
+    };
+    // Each block goes in or not on its own: the text without the others.
+    bool textIn = false;
+    for (const ClipboardItem &item : items) {
+        bool taken = PutOnClipboard(item);
+        if (item.format == CF_TEXT)
+            textIn = taken;
     }
     CloseClipboard();
+    return textIn;
 }
 
 void SetNowPlayingCaption()

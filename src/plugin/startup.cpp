@@ -38,6 +38,7 @@ void StartUp()
     hostMainWindow = FindWindowA("iTunes", "iTunes");
     hostEqualizerWindow = FindWindowA("iTunes", "Equalizer");
     CreateFinderWindow();
+    CreateClipboardOwnerWindow();
 
     if (hostMainWindow)
         previousMainWindowProc =

@@ -16,6 +16,7 @@ enum Request : UINT {
     REQUEST_SYNC = WM_APP + 3,           // answered after everything posted before it
     REQUEST_WINAMP_VIEW = WM_APP + 4,    // what a Winamp-aware program shows
     REQUEST_WINAMP_COMMAND = WM_APP + 5, // wParam: the WM_COMMAND to send the Winamp window
+    REQUEST_COPY_RECORD_INTO = WM_APP + 6, // wParam: a CopyTarget, in the program's own process
     REQUEST_QUIT = WM_APP + 9,
 };
 
@@ -29,6 +30,16 @@ enum ReportKind : uint32_t {
 };
 
 constexpr size_t RECORD_SIZE = 2116;
+
+// Memory the program may not, or only in part, write: two pages, the
+// buffer at the start of the first or 100 bytes before the second.
+enum CopyTarget : WPARAM {
+    INTO_READ_ONLY_PAGES,
+    ACROSS_INTO_A_READ_ONLY_PAGE,
+    INTO_GUARD_PAGES,
+    ACROSS_INTO_AN_UNCOMMITTED_PAGE,
+    COPY_TARGETS
+};
 
 struct Report {
     uint32_t kind;

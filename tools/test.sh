@@ -21,8 +21,9 @@ if wine_runs_32bit; then
     wine_session_stop
     soak=(-LE soak)
 else
-    echo "== This machine cannot run 32-bit programs: the 32-bit build gets only its static checks"
-    ctest --test-dir "$build" --output-on-failure -L static || status=1
+    # CTest would start the 32-bit test programs to list their cases.
+    echo "== This machine cannot run 32-bit programs: the 32-bit module gets only its static checks"
+    sh "$root/tests/check-module.sh" i686-w64-mingw32-objdump "$build/bin/Bramblecourt.dll" pei-i386 || status=1
     soak=()
 fi
 echo "== The 64-bit build"

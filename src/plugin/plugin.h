@@ -21,6 +21,8 @@ constexpr uint32_t CODE_CLEAN_UP = FourCharCode("clr ");
 
 constexpr int HOST_RECORD_SIZE = 124;
 constexpr int HOST_HEADER_SIZE = 12;
+// Where a call's answer starts: after the header, pointer-aligned.
+constexpr int HOST_BODY_OFFSET = sizeof(void *) == 8 ? 16 : 12;
 
 typedef int32_t(__cdecl *HostAppProc)(void *cookie, uint32_t message, void *record);
 
@@ -33,5 +35,7 @@ extern HWND hostEqualizerWindow;
 int32_t CallHost(uint8_t *record, uint32_t message);
 int32_t RegisterWithHost(uint8_t *record);
 void ShowHostAbout();
+// "vply": hands the track worker the records and format the message carries.
+void ForwardPlay(const void *information);
 
 extern "C" int32_t __cdecl VisualHandler(uint32_t message, void *information, void *reference);

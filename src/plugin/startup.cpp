@@ -56,7 +56,7 @@ void StartUp()
     if (Settings.Multimedia)
         InstallMediaKeyHook();
     if (Settings.WinAmp)
-        CreateWinampWindow("Winamp 5.01");
+        CreateWinampWindow(WINAMP_START_TITLE);
     if (Settings.Skin)
         StartSkin();
 
@@ -77,7 +77,7 @@ extern "C" int32_t __cdecl VisualHandler(uint32_t message, void *information, vo
             StartUp();
         break;
     case CODE_PLAY:
-        OnTrackPlay(reinterpret_cast<const uint8_t *>(uintptr_t(InformationWord(information))));
+        ForwardPlay(information);
         break;
     case CODE_STOP:
         OnTrackStop();

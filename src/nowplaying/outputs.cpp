@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <cwchar>
 
 #include "mainwindow/menubar.h"
 #include "nowplaying/lyricsquery.h"
@@ -231,19 +232,28 @@ void CopyNowPlayingToClipboard()
         SetClipboardLocale();
         SetClipboardData(CF_TEXT, text);
     }
+    // The Unicode text beside it, so that readers of CF_UNICODETEXT get the
+    // characters the code page lacks instead of the system's conversion.
+    size_t units = wcsnlen(nowPlayingTextW, NOW_PLAYING_TEXT_SIZE - 1);
+    if (HGLOBAL wide = GlobalAlloc(GMEM_FIXED | GMEM_ZEROINIT, (units + 1) * sizeof(wchar_t))) {
+        memcpy(GlobalLock(wide), nowPlayingTextW, units * sizeof(wchar_t));
+        GlobalUnlock(wide);
+        SetClipboardData(CF_UNICODETEXT, wide);
+    }
     CloseClipboard();
 }
 
+// As Unicode text: the player's window is a Unicode one.
 void SetNowPlayingCaption()
 {
-    char caption[NOW_PLAYING_TEXT_SIZE + 16];
-    snprintf(caption, sizeof caption, "%s - iTunes", nowPlayingText);
-    SetWindowTextA(hostMainWindow, caption);
+    wchar_t caption[NOW_PLAYING_TEXT_SIZE + 16];
+    swprintf(caption, NOW_PLAYING_TEXT_SIZE + 16, L"%ls - iTunes", nowPlayingTextW);
+    SetWindowTextW(hostMainWindow, caption);
 }
 
 void RestoreCaption()
 {
-    SetWindowTextA(hostMainWindow, "iTunes");
+    SetWindowTextW(hostMainWindow, L"iTunes");
 }
 
 void SetPlayCommandLabel(const char *label)

@@ -94,14 +94,11 @@ int32_t __cdecl HostApplicationProc(void *callerCookie, uint32_t message, void *
     if (record)
         memcpy(call.record.data(), record, call.record.size());
     appCalls.push_back(call);
-    // The answer lies after the header, pointer-aligned.
     if (message == Code("itsz") && record)
-        memcpy(static_cast<uint8_t *>(record) + (sizeof(void *) == 8 ? 16 : 12), &trackInfoSize, 4);
-    if (message == Code("rvis") && record) {
-        uint32_t handler;
-        memcpy(&handler, static_cast<uint8_t *>(record) + 88, sizeof handler);
-        visualHandler = reinterpret_cast<VisualProc>(uintptr_t(handler));
-    }
+        static_cast<hostrecords::PlayerMessageRecord *>(record)->body.itTrackInfoSize = trackInfoSize;
+    if (message == Code("rvis") && record)
+        visualHandler = reinterpret_cast<VisualProc>(
+            static_cast<const hostrecords::PlayerMessageRecord *>(record)->body.registerVisual.handler);
     return appStatus;
 }
 
@@ -142,17 +139,16 @@ bool LoadPlugin(const char *path)
 
 int32_t Init()
 {
-    uint32_t information[8] = {};
-    information[2] = uint32_t(uintptr_t(cookie));
-    information[3] = uint32_t(uintptr_t(&HostApplicationProc));
-    return pluginMain(Code("init"), information, nullptr);
+    hostrecords::PluginInitMessage information = {};
+    information.appCookie = cookie;
+    information.appProc = &HostApplicationProc;
+    return pluginMain(Code("init"), &information, nullptr);
 }
 
 int32_t SendVisual(uint32_t code, const void *information)
 {
-    // As large as the largest message the host sends.
-    uintptr_t blank[20] = {};
-    return visualHandler(code, const_cast<void *>(information ? information : blank), nullptr);
+    hostrecords::VisualPlayMessage blank = {};
+    return visualHandler(code, const_cast<void *>(information ? information : &blank), nullptr);
 }
 
 int32_t Idle() { return SendVisual(Code("null"), nullptr); }
@@ -161,8 +157,8 @@ int32_t Clean() { return SendVisual(Code("clr "), nullptr); }
 
 int32_t SetPosition(uint32_t ms)
 {
-    uint32_t information[8] = {ms};
-    return SendVisual(Code("setp"), information);
+    hostrecords::VisualSetPositionMessage information = {ms};
+    return SendVisual(Code("setp"), &information);
 }
 
 void PutCountedText(std::vector<uint8_t> &record, size_t offset, const std::string &text)
@@ -203,25 +199,6 @@ void PutUnicodeText(std::vector<uint8_t> &record, size_t offset, const std::wstr
 }
 
 uint32_t Fixed(uint32_t hertz) { return hertz << 16; }
-
-// The play message's fields, naturally aligned as the player lays them out.
-struct PlayMessage {
-    const uint8_t *trackInfo;
-    const void *streamInfo;
-    int32_t volume;
-    uint32_t bitRate;
-    struct {
-        uint32_t flags, format;
-        uint16_t numChannels;
-        int16_t sampleSize;
-        uint32_t sampleRate, sampleCount;
-        void *buffer;
-        uint32_t reserved;
-    } soundFormat;
-    const uint8_t *trackInfoUnicode;
-    const void *streamInfoUnicode;
-};
-static_assert(sizeof(PlayMessage) == (sizeof(void *) == 8 ? 80 : 52), "play message");
 
 } // namespace
 
@@ -270,7 +247,7 @@ std::vector<uint8_t> BuildUnicodeTrack(const Track &t)
 
 int32_t Play(const std::vector<uint8_t> &track)
 {
-    PlayMessage message = {};
+    hostrecords::VisualPlayMessage message = {};
     message.trackInfo = track.data();
     return SendVisual(Code("vply"), &message);
 }
@@ -278,7 +255,7 @@ int32_t Play(const std::vector<uint8_t> &track)
 int32_t Play(const Track &track)
 {
     std::vector<uint8_t> record = BuildTrack(track), unicode = BuildUnicodeTrack(track);
-    PlayMessage message = {};
+    hostrecords::VisualPlayMessage message = {};
     message.trackInfo = record.data();
     message.bitRate = track.bitRate;
     message.soundFormat.numChannels = track.channels;

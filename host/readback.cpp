@@ -20,6 +20,39 @@ std::string FileBytes(const std::string &path)
     return bytes;
 }
 
+namespace {
+
+template <typename Text> Text ClipboardData(UINT format, const Text &unopened, const Text &none)
+{
+    using Character = typename Text::value_type;
+    if (!OpenClipboard(nullptr))
+        return unopened;
+    Text text = none;
+    if (HANDLE data = GetClipboardData(format)) {
+        if (const auto *characters = static_cast<const Character *>(GlobalLock(data))) {
+            size_t room = GlobalSize(data) / sizeof(Character), length = 0;
+            while (length < room && characters[length])
+                ++length;
+            text.assign(characters, length);
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+} // namespace
+
+std::string ClipboardText()
+{
+    return ClipboardData<std::string>(CF_TEXT, "(not opened)", "(none)");
+}
+
+std::wstring ClipboardUnicodeText()
+{
+    return ClipboardData<std::wstring>(CF_UNICODETEXT, L"(not opened)", L"(none)");
+}
+
 std::string ClipboardBytes(UINT format)
 {
     if (!OpenClipboard(nullptr))
@@ -35,10 +68,13 @@ std::string ClipboardBytes(UINT format)
     return bytes;
 }
 
-std::string ClipboardText()
+std::wstring WindowTextW(HWND window)
 {
-    std::string bytes = ClipboardBytes(CF_TEXT);
-    return bytes.substr(0, strnlen(bytes.c_str(), bytes.size()));
+    if (!window)
+        return L"(no window)";
+    wchar_t text[2048] = L"";
+    GetWindowTextW(window, text, 2048);
+    return text;
 }
 
 std::string WindowText(HWND window)

@@ -15,7 +15,6 @@ constexpr int SONG_PATH_SIZE = 700;
 extern char nowPlayingText[NOW_PLAYING_TEXT_SIZE];
 // The web search address of the last track start with a Hebrew title, or "+".
 extern char lyricsQuery[LYRICS_QUERY_SIZE];
-extern char currentSongPath[SONG_PATH_SIZE];
 extern HWND winampWindow;
 
 // The Windows-1255 codes of the Hebrew letters, final forms included, E0 to
@@ -27,9 +26,7 @@ constexpr std::array<uint8_t, 26> HEBREW_LETTERS = {0xE0, 0xE1, 0xE2, 0xE3, 0xE4
 constexpr char WINAMP_CLASS[] = "Winamp v1.x";
 constexpr char WINAMP_START_TITLE[] = "Winamp 5.01";
 
-void ComputeSongFilePath();
 void BlankSongFile();
-void DeleteSongFile();
 void RestoreCaption();
 void SetPlayCommandLabel(const char *label);
 void CreateWinampWindow(const char *title);

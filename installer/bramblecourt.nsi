@@ -147,9 +147,11 @@ Section "Uninstall"
   keep:
   ${EndIf}
   ; The module keeps its settings per user; earlier installs kept them for
-  ; the machine.
+  ; the machine, in the 32-bit view, which a 64-bit uninstaller names.
   ${If} $removeSettings == 1
     DeleteRegKey HKCU "${SETTINGS_KEY}"
+    SetRegView 32
     DeleteRegKey HKLM "${SETTINGS_KEY}"
+    SetRegView default
   ${EndIf}
 SectionEnd

@@ -5,7 +5,7 @@ WNDPROC previousEqualizerWindowProc;
 
 void InstallEqualizerWindowProc()
 {
-    WNDPROC previous = WNDPROC(SetWindowLongA(hostEqualizerWindow, GWL_WNDPROC, LONG(EqualizerWindowProc)));
+    WNDPROC previous = WNDPROC(SetWindowLongPtrA(hostEqualizerWindow, GWLP_WNDPROC, LONG_PTR(EqualizerWindowProc)));
     // Installing twice must not make the procedure its own successor.
     if (previous != EqualizerWindowProc)
         previousEqualizerWindowProc = previous;
@@ -13,7 +13,7 @@ void InstallEqualizerWindowProc()
 
 void RemoveEqualizerWindowProc()
 {
-    SetWindowLongA(hostEqualizerWindow, GWL_WNDPROC, LONG(previousEqualizerWindowProc));
+    SetWindowLongPtrA(hostEqualizerWindow, GWLP_WNDPROC, LONG_PTR(previousEqualizerWindowProc));
 }
 
 LRESULT CALLBACK EqualizerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)

@@ -42,8 +42,10 @@ std::string PerUserFolder();
 
 // What a user or another program reads (host/readback.cpp).
 using host::ClipboardText;
+using host::ClipboardUnicodeText;
 using host::FileBytes;
 using host::WindowText;
+using host::WindowTextW;
 
 // Installs, for this process only, a copy of a TrueType font whose names
 // say family instead: a face the machine does not have becomes installed

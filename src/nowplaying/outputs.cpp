@@ -5,15 +5,18 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <cwchar>
 
 #include "mainwindow/menubar.h"
 #include "nowplaying/lyricsquery.h"
 #include "nowplaying/songpath.h"
 #include "nowplaying/track.h"
+#include "nowplaying/tracktexts.h"
 #include "plugin/plugin.h"
 #include "resources/resource.h"
 
 char nowPlayingText[NOW_PLAYING_TEXT_SIZE] = " ";
+wchar_t nowPlayingTextW[NOW_PLAYING_TEXT_SIZE] = L" ";
 char lyricsQuery[LYRICS_QUERY_SIZE];
 
 namespace {
@@ -23,7 +26,7 @@ constexpr int CLIPBOARD_OPEN_ATTEMPTS = 50;
 
 constexpr char UTF8_TWIN_SUFFIX[] = ".utf8.txt";
 // The longest song file, in UTF-16 and then in UTF-8 (up to 3 bytes for
-// each UTF-16 unit of the code page's characters).
+// each UTF-16 unit).
 constexpr int SONG_TEXT_SIZE = 2000;
 constexpr int UTF8_TEXT_SIZE = 3 * SONG_TEXT_SIZE;
 
@@ -50,36 +53,48 @@ bool WriteWholeFile(const char *path, const char *bytes, DWORD length)
 // twin; it is replaced by a rename, so they never see it half written. The
 // temporary name carries the thread, as a blank from the host's thread ("clr "
 // with no worker alive) may meet a write of the track worker's.
-void ReplaceUtf8Twin(const char *bytes, DWORD length)
+void ReplaceUtf8Twin(const char *utf8, DWORD size)
 {
-    wchar_t wide[SONG_TEXT_SIZE];
-    int units = MultiByteToWideChar(CP_ACP, 0, bytes, int(length), wide, SONG_TEXT_SIZE);
-    char utf8[UTF8_TEXT_SIZE];
-    int size = WideCharToMultiByte(CP_UTF8, 0, wide, units, utf8, sizeof utf8, nullptr, nullptr);
-    if (units <= 0 || size <= 0)
-        return;
     TwinPath twin;
     Utf8TwinPath(currentSongPath, twin);
     char temporary[sizeof twin + 16];
     snprintf(temporary, sizeof temporary, "%s.%lu.tmp", twin, GetCurrentThreadId());
-    if (!WriteWholeFile(temporary, utf8, DWORD(size)) ||
+    if (!WriteWholeFile(temporary, utf8, size) ||
         !MoveFileExA(temporary, twin, MOVEFILE_REPLACE_EXISTING))
         DeleteFileA(temporary);
 }
 
-void ReplaceSongFile(const char *bytes, DWORD length)
+void ReplaceSongFile(const char *bytes, DWORD length, const char *utf8, DWORD utf8Size)
 {
     SongFileLock held;
     if (!currentSongPath[0])
         return;
     WriteWholeFile(currentSongPath, bytes, length);
-    ReplaceUtf8Twin(bytes, length);
+    ReplaceUtf8Twin(utf8, utf8Size);
 }
 
 // A line break inside a tag would shift every later line of the song file.
-void FlattenLineBreaks(char *text)
+template <typename Character> void FlattenLineBreaks(Character *text)
 {
-    std::replace_if(text, text + strlen(text), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    Character *end = text;
+    while (*end)
+        ++end;
+    std::replace_if(text, end, [](Character c) { return c == '\r' || c == '\n'; }, Character(' '));
+}
+
+// The song file's five lines from the track's Unicode texts, in UTF-8.
+DWORD ComposeUtf8Lines(char (&utf8)[UTF8_TEXT_SIZE])
+{
+    TrackTexts texts;
+    ReadTrackTexts(texts);
+    FlattenLineBreaks(texts.artist);
+    FlattenLineBreaks(texts.name);
+    FlattenLineBreaks(texts.genre);
+    wchar_t lines[SONG_TEXT_SIZE];
+    int units = swprintf(lines, SONG_TEXT_SIZE, L"%ls\r\n%ls\r\n%ls\r\n%d\r\n%d", texts.artist, texts.name,
+                         texts.genre, int(texts.number), int(texts.year));
+    int size = WideCharToMultiByte(CP_UTF8, 0, lines, units, utf8, sizeof utf8, nullptr, nullptr);
+    return units > 0 && size > 0 ? DWORD(size) : 0;
 }
 
 void SetClipboardLocale()
@@ -108,12 +123,14 @@ void WriteSongFile(const uint8_t *record)
     char lines[SONG_TEXT_SIZE];
     int length = snprintf(lines, sizeof lines, "%s\r\n%s\r\n%s\r\n%d\r\n%d", artist, name, third,
                           int(TrackNumber(record)), int(TrackYear(record)));
-    ReplaceSongFile(lines, DWORD(std::min<int>(length, sizeof lines - 1)));
+    char utf8[UTF8_TEXT_SIZE];
+    DWORD utf8Size = ComposeUtf8Lines(utf8);
+    ReplaceSongFile(lines, DWORD(std::min<int>(length, sizeof lines - 1)), utf8, utf8Size);
 }
 
 void BlankSongFile()
 {
-    ReplaceSongFile(" ", 1);
+    ReplaceSongFile(" ", 1, " ", 1);
 }
 
 void BuildLyricsQuery(const uint8_t *record)
@@ -138,6 +155,15 @@ void BuildNowPlayingText(const uint8_t *record)
     else
         snprintf(text, sizeof text, "%s", name);
     memcpy(nowPlayingText, text, sizeof nowPlayingText);
+
+    TrackTexts texts;
+    ReadTrackTexts(texts);
+    wchar_t wide[NOW_PLAYING_TEXT_SIZE];
+    if (texts.artist[0])
+        swprintf(wide, NOW_PLAYING_TEXT_SIZE, L"%ls - %ls", texts.artist, texts.name);
+    else
+        swprintf(wide, NOW_PLAYING_TEXT_SIZE, L"%ls", texts.name);
+    memcpy(nowPlayingTextW, wide, sizeof nowPlayingTextW);
 }
 
 void CopyNowPlayingToClipboard()
@@ -161,19 +187,28 @@ void CopyNowPlayingToClipboard()
         SetClipboardLocale();
         SetClipboardData(CF_TEXT, text);
     }
+    // The Unicode text beside it, so that readers of CF_UNICODETEXT get the
+    // characters the code page lacks instead of the system's conversion.
+    size_t units = wcsnlen(nowPlayingTextW, NOW_PLAYING_TEXT_SIZE - 1);
+    if (HGLOBAL wide = GlobalAlloc(GMEM_FIXED | GMEM_ZEROINIT, (units + 1) * sizeof(wchar_t))) {
+        memcpy(GlobalLock(wide), nowPlayingTextW, units * sizeof(wchar_t));
+        GlobalUnlock(wide);
+        SetClipboardData(CF_UNICODETEXT, wide);
+    }
     CloseClipboard();
 }
 
+// As Unicode text: the player's window is a Unicode one.
 void SetNowPlayingCaption()
 {
-    char caption[NOW_PLAYING_TEXT_SIZE + 16];
-    snprintf(caption, sizeof caption, "%s - iTunes", nowPlayingText);
-    SetWindowTextA(hostMainWindow, caption);
+    wchar_t caption[NOW_PLAYING_TEXT_SIZE + 16];
+    swprintf(caption, NOW_PLAYING_TEXT_SIZE + 16, L"%ls - iTunes", nowPlayingTextW);
+    SetWindowTextW(hostMainWindow, caption);
 }
 
 void RestoreCaption()
 {
-    SetWindowTextA(hostMainWindow, "iTunes");
+    SetWindowTextW(hostMainWindow, L"iTunes");
 }
 
 void SetPlayCommandLabel(const char *label)

@@ -17,7 +17,6 @@ extern char nowPlayingText[NOW_PLAYING_TEXT_SIZE];
 extern wchar_t nowPlayingTextW[NOW_PLAYING_TEXT_SIZE];
 // The web search address of the last track start with a Hebrew title, or "+".
 extern char lyricsQuery[LYRICS_QUERY_SIZE];
-extern char currentSongPath[SONG_PATH_SIZE];
 extern HWND winampWindow;
 // The module's window that opens the clipboard and so owns what it puts
 // there: a clipboard emptied without an owner refuses SetClipboardData.
@@ -43,9 +42,7 @@ struct ClipboardItem {
 };
 bool PutOnClipboard(const ClipboardItem &item);
 
-void ComputeSongFilePath();
 void BlankSongFile();
-void DeleteSongFile();
 void RestoreCaption();
 void SetPlayCommandLabel(const char *label);
 void CreateWinampWindow(const wchar_t *title);

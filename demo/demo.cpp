@@ -53,7 +53,10 @@ int main()
     // The prefix is shared with the tests: start from a first start-up.
     host::ResetSettings();
 
-    if (!host::CreateHostWindows() || !host::LoadPlugin()) {
+    // Unicode windows, as the player's: the caption shows any title.
+    host::WindowPlacement placement;
+    placement.unicode = true;
+    if (!host::CreateHostWindows(placement) || !host::LoadPlugin()) {
         printf("could not start the substitute host with Bramblecourt.dll\n");
         return 1;
     }

@@ -64,43 +64,64 @@ void Utf8TwinPath(const char *songPath, TwinPath &twin)
     snprintf(twin, sizeof twin, "%.*s%s", int(stem), songPath, UTF8_TWIN_SUFFIX);
 }
 
+// The newest state's text, as each file holds it: what a retry writes
+// again. Only one thread writes the song files at a time (the track worker,
+// or the host's thread while none lives).
+char songText[SONG_TEXT_SIZE];
+DWORD songTextLength;
+char songUtf8[UTF8_TEXT_SIZE];
+DWORD songUtf8Length;
+
+// The file is written aside in its own folder, flushed, and moved over the
+// old one: a reader, or the end of the process at any moment, finds the old
+// text or the new, never a mix or an empty file. The temporary name
+// carries the thread, as a blank from the host's thread ("clr ") may meet a
+// write of a track worker that did not end in time. False, with the old
+// file in place, when another program holds it or the folder is not
+// writable.
 bool WriteWholeFile(const char *path, const char *bytes, DWORD length)
 {
-    HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    char temporary[sizeof(TwinPath) + 24];
+    int size = snprintf(temporary, sizeof temporary, "%s.%lu.tmp", path, GetCurrentThreadId());
+    if (size <= 0 || size >= int(sizeof temporary))
+        return false;
+    HANDLE file = CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
     DWORD written = 0;
-    bool ok = WriteFile(file, bytes, length, &written, nullptr) && written == length;
-    return CloseHandle(file) && ok;
+    bool ok = WriteFile(file, bytes, length, &written, nullptr) && written == length && FlushFileBuffers(file);
+    ok = CloseHandle(file) && ok;
+    if (ok && MoveFileExA(temporary, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
+    DeleteFileA(temporary);
+    return false;
 }
 
 // Readers that take UTF-8 (text sources of streaming programs) read the
-// twin; it is replaced by a rename, so they never see it half written. The
-// temporary name carries the thread, as a blank from the host's thread ("clr "
-// with no worker alive) may meet a write of the track worker's.
-void ReplaceUtf8Twin(const char *bytes, DWORD length)
+// twin. It is written from the bytes given, already UTF-8.
+bool ReplaceUtf8Twin(const char *utf8, DWORD length)
+{
+    TwinPath twin;
+    Utf8TwinPath(currentSongPath, twin);
+    return WriteWholeFile(twin, utf8, length);
+}
+
+// The twin's bytes for the song file's, from the system code page.
+DWORD Utf8FromCodePage(const char *bytes, DWORD length, char (&utf8)[UTF8_TEXT_SIZE])
 {
     wchar_t wide[SONG_TEXT_SIZE];
     int units = MultiByteToWideChar(CP_ACP, 0, bytes, int(length), wide, SONG_TEXT_SIZE);
-    char utf8[UTF8_TEXT_SIZE];
-    int size = WideCharToMultiByte(CP_UTF8, 0, wide, units, utf8, sizeof utf8, nullptr, nullptr);
-    if (units <= 0 || size <= 0)
-        return;
-    TwinPath twin;
-    Utf8TwinPath(currentSongPath, twin);
-    char temporary[sizeof twin + 16];
-    snprintf(temporary, sizeof temporary, "%s.%lu.tmp", twin, GetCurrentThreadId());
-    if (!WriteWholeFile(temporary, utf8, DWORD(size)) ||
-        !MoveFileExA(temporary, twin, MOVEFILE_REPLACE_EXISTING))
-        DeleteFileA(temporary);
+    int size = units > 0 ? WideCharToMultiByte(CP_UTF8, 0, wide, units, utf8, sizeof utf8, nullptr, nullptr) : 0;
+    return size > 0 ? DWORD(size) : 0;
 }
 
-void ReplaceSongFile(const char *bytes, DWORD length)
+// A new state for both files: remembered, then written.
+unsigned ReplaceSongFileWith(const char *bytes, DWORD length)
 {
-    if (!currentSongPath[0])
-        return;
-    WriteWholeFile(currentSongPath, bytes, length);
-    ReplaceUtf8Twin(bytes, length);
+    songTextLength = std::min<DWORD>(length, sizeof songText);
+    memcpy(songText, bytes, songTextLength);
+    songUtf8Length = Utf8FromCodePage(songText, songTextLength, songUtf8);
+    return RewriteSongFile(BOTH_SONG_FILES);
 }
 
 // A line break inside a tag would shift every later line of the song file.
@@ -130,7 +151,7 @@ void ComputeSongFilePath()
         memcpy(currentSongPath, path, sizeof currentSongPath);
 }
 
-void WriteSongFile(const uint8_t *record)
+unsigned WriteSongFile(const uint8_t *record)
 {
     char artist[COUNTED_TEXT_SIZE], name[COUNTED_TEXT_SIZE], third[COUNTED_TEXT_SIZE];
     ReadCountedText(record, TRACK_ARTIST_OFFSET, artist);
@@ -142,12 +163,24 @@ void WriteSongFile(const uint8_t *record)
     char lines[SONG_TEXT_SIZE];
     int length = snprintf(lines, sizeof lines, "%s\r\n%s\r\n%s\r\n%d\r\n%d", artist, name, third,
                           int(TrackNumber(record)), int(TrackYear(record)));
-    ReplaceSongFile(lines, DWORD(std::min<int>(length, sizeof lines - 1)));
+    return ReplaceSongFileWith(lines, DWORD(std::min<int>(length, sizeof lines - 1)));
 }
 
-void BlankSongFile()
+unsigned BlankSongFile()
 {
-    ReplaceSongFile(" ", 1);
+    return ReplaceSongFileWith(" ", 1);
+}
+
+unsigned RewriteSongFile(unsigned parts)
+{
+    if (!currentSongPath[0])
+        return 0;
+    unsigned failed = 0;
+    if ((parts & SONG_FILE_PART) && !WriteWholeFile(currentSongPath, songText, songTextLength))
+        failed |= SONG_FILE_PART;
+    if ((parts & UTF8_TWIN_PART) && songUtf8Length && !ReplaceUtf8Twin(songUtf8, songUtf8Length))
+        failed |= UTF8_TWIN_PART;
+    return failed;
 }
 
 void DeleteSongFile()
@@ -185,7 +218,7 @@ void BuildNowPlayingText(const uint8_t *record)
     memcpy(nowPlayingText, text, sizeof nowPlayingText);
 }
 
-void CopyNowPlayingToClipboard()
+bool CopyNowPlayingToClipboard()
 {
     // Another program (under Wine, the desktop's own clipboard bridge, which
     // reads every new content) may hold the clipboard for a moment: without
@@ -193,7 +226,7 @@ void CopyNowPlayingToClipboard()
     // track worker calls this, never the host's thread.
     for (int attempt = 1; !OpenClipboard(nullptr); ++attempt) {
         if (attempt == CLIPBOARD_OPEN_ATTEMPTS)
-            return;
+            return false;
         Sleep(1);
     }
     EmptyClipboard();
@@ -207,6 +240,7 @@ void CopyNowPlayingToClipboard()
         SetClipboardData(CF_TEXT, text);
     }
     CloseClipboard();
+    return true;
 }
 
 void SetNowPlayingCaption()

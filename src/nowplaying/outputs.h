@@ -27,8 +27,17 @@ constexpr std::array<uint8_t, 26> HEBREW_LETTERS = {0xE0, 0xE1, 0xE2, 0xE3, 0xE4
 constexpr char WINAMP_CLASS[] = "Winamp v1.x";
 constexpr char WINAMP_START_TITLE[] = "Winamp 5.01";
 
+// The two song files, as the parts that an output step could not replace
+// (another program holding the file); the worker tries those again.
+enum SongFileParts : unsigned { SONG_FILE_PART = 1, UTF8_TWIN_PART = 2, BOTH_SONG_FILES = 3 };
+
 void ComputeSongFilePath();
-void BlankSongFile();
+// The song file and its twin blanked to one space; returns the parts not
+// replaced.
+unsigned BlankSongFile();
+// The parts written again with the text of the last WriteSongFile or
+// BlankSongFile; returns those still not replaced.
+unsigned RewriteSongFile(unsigned parts);
 void DeleteSongFile();
 void RestoreCaption();
 void SetPlayCommandLabel(const char *label);
@@ -39,10 +48,12 @@ void DestroyWinampWindow();
 void ComposeWinampCreationTitle(char *title, size_t size);
 
 // The steps of the track workers; record is the worker's own copy.
-void WriteSongFile(const uint8_t *record);
+// Returns the song file parts not replaced.
+unsigned WriteSongFile(const uint8_t *record);
 void BuildLyricsQuery(const uint8_t *record);
 void BuildNowPlayingText(const uint8_t *record);
 void SetWinampTitle(const uint8_t *record);
-void CopyNowPlayingToClipboard();
+// False when another program held the clipboard throughout.
+bool CopyNowPlayingToClipboard();
 void SetNowPlayingCaption();
 void SetWinampPausedTitle(const uint8_t *record);

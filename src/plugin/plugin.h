@@ -31,6 +31,9 @@ extern HWND hostMainWindow;
 extern HWND hostEqualizerWindow;
 
 int32_t CallHost(uint8_t *record, uint32_t message);
+// "clr ", after the threads have ended: the window procedures put back, the
+// module's windows destroyed, the caption restored (cleanup.cpp).
+void TakeBackFromHost();
 int32_t RegisterWithHost(uint8_t *record);
 void ShowHostAbout();
 

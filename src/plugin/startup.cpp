@@ -39,7 +39,7 @@ void StartUp()
     hostEqualizerWindow = FindWindowA("iTunes", "Equalizer");
     CreateFinderWindow();
 
-    if (hostMainWindow)
+    if (hostMainWindow && !ResumeMainWindow())
         previousMainWindowProc = WNDPROC(SetWindowLongA(hostMainWindow, GWL_WNDPROC, LONG(MainWindowProc)));
     titleOffset = Settings.Offset ? 20 : 0;
 
@@ -88,6 +88,10 @@ extern "C" int32_t __cdecl VisualHandler(uint32_t message, void *information, vo
     case CODE_CLEAN_UP:
         OnCleanUp();
         RemoveMediaKeyHook();
+        TakeBackFromHost();
+        // A "null" after a new load in the same process starts up again,
+        // also when the module stayed mapped in between.
+        startedUp = 0;
         break;
     }
     return 0;

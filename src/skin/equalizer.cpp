@@ -1,23 +1,43 @@
 // The equalizer window's procedure while the skin is on.
 #include "skin/bars.h"
 
+#include "plugin/hostwindow.h"
+
 WNDPROC previousEqualizerWindowProc;
+
+namespace {
+// Set while the procedure had to stay in the window's chain after its
+// removal: another was put on after it.
+bool passingEverythingOn;
+} // namespace
 
 void InstallEqualizerWindowProc()
 {
+    // Still in the chain: taken up again, never put on a second time.
+    if (passingEverythingOn) {
+        passingEverythingOn = false;
+        return;
+    }
     WNDPROC previous = WNDPROC(SetWindowLongA(hostEqualizerWindow, GWL_WNDPROC, LONG(EqualizerWindowProc)));
     // Installing twice must not make the procedure its own successor.
     if (previous != EqualizerWindowProc)
         previousEqualizerWindowProc = previous;
 }
 
-void RemoveEqualizerWindowProc()
+bool RemoveEqualizerWindowProc()
 {
-    SetWindowLongA(hostEqualizerWindow, GWL_WNDPROC, LONG(previousEqualizerWindowProc));
+    if (!previousEqualizerWindowProc)
+        return true;
+    passingEverythingOn = !PutProcedureBack(hostEqualizerWindow, EqualizerWindowProc, previousEqualizerWindowProc);
+    if (!passingEverythingOn)
+        previousEqualizerWindowProc = nullptr;
+    return !passingEverythingOn;
 }
 
 LRESULT CALLBACK EqualizerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (passingEverythingOn)
+        return CallWindowProcA(previousEqualizerWindowProc, window, message, wParam, lParam);
     switch (message) {
     case WM_SIZE:
         // The host never sees the equalizer's size changes while skinned.

@@ -16,6 +16,7 @@ enum Request : UINT {
     REQUEST_SYNC = WM_APP + 3,           // answered after everything posted before it
     REQUEST_WINAMP_VIEW = WM_APP + 4,    // what a Winamp-aware program shows
     REQUEST_WINAMP_COMMAND = WM_APP + 5, // wParam: the WM_COMMAND to send the Winamp window
+    REQUEST_POLL_POSITION = WM_APP + 6,  // wParam: how many 29874 queries to send in a row
     REQUEST_QUIT = WM_APP + 9,
 };
 
@@ -26,6 +27,7 @@ enum ReportKind : uint32_t {
     REPORT_RECORD = 4,
     REPORT_SYNC = 5,
     REPORT_WINAMP = 6,
+    REPORT_POLLED = 7, // result: answers lower than the one before; positionMs, lengthMs: the first such pair
 };
 
 constexpr size_t RECORD_SIZE = 2116;

@@ -99,11 +99,11 @@ bool WriteWholeFile(const char *path, const char *bytes, DWORD length)
 
 // Readers that take UTF-8 (text sources of streaming programs) read the
 // twin. It is written from the bytes given, already UTF-8.
-bool ReplaceUtf8Twin(const char *utf8, DWORD length)
+bool ReplaceUtf8Twin(const char *utf8, DWORD size)
 {
     TwinPath twin;
     Utf8TwinPath(currentSongPath, twin);
-    return WriteWholeFile(twin, utf8, length);
+    return WriteWholeFile(twin, utf8, size);
 }
 
 // The twin's bytes for the song file's, from the system code page.
@@ -115,12 +115,14 @@ DWORD Utf8FromCodePage(const char *bytes, DWORD length, char (&utf8)[UTF8_TEXT_S
     return size > 0 ? DWORD(size) : 0;
 }
 
-// A new state for both files: remembered, then written.
-unsigned ReplaceSongFileWith(const char *bytes, DWORD length)
+// A new state for both files: remembered, then written. Returns the parts
+// not replaced.
+unsigned ReplaceSongFile(const char *bytes, DWORD length, const char *utf8, DWORD utf8Size)
 {
     songTextLength = std::min<DWORD>(length, sizeof songText);
     memcpy(songText, bytes, songTextLength);
-    songUtf8Length = Utf8FromCodePage(songText, songTextLength, songUtf8);
+    songUtf8Length = std::min<DWORD>(utf8Size, sizeof songUtf8);
+    memcpy(songUtf8, utf8, songUtf8Length);
     return RewriteSongFile(BOTH_SONG_FILES);
 }
 
@@ -163,12 +165,15 @@ unsigned WriteSongFile(const uint8_t *record)
     char lines[SONG_TEXT_SIZE];
     int length = snprintf(lines, sizeof lines, "%s\r\n%s\r\n%s\r\n%d\r\n%d", artist, name, third,
                           int(TrackNumber(record)), int(TrackYear(record)));
-    return ReplaceSongFileWith(lines, DWORD(std::min<int>(length, sizeof lines - 1)));
+    DWORD size = DWORD(std::min<int>(length, sizeof lines - 1));
+    char utf8[UTF8_TEXT_SIZE];
+    DWORD utf8Size = Utf8FromCodePage(lines, size, utf8);
+    return ReplaceSongFile(lines, size, utf8, utf8Size);
 }
 
 unsigned BlankSongFile()
 {
-    return ReplaceSongFileWith(" ", 1);
+    return ReplaceSongFile(" ", 1, " ", 1);
 }
 
 unsigned RewriteSongFile(unsigned parts)

@@ -160,7 +160,9 @@ TEST_F(NowPlayingOutputs, SongFileHeldByAReaderGetsTheNewTextOnceReleased)
     for (const Reader &reader : readers) {
         SCOPED_TRACE(reader.file);
         std::string name = std::string("After ") + reader.file;
-        PlayAndWait({"Before", "Band"});
+        host::Play(host::BuildTrack({"Before", "Band"}));
+        const std::string before = "Band\r\nBefore\r\n\r\n1\r\n2004";
+        ASSERT_TRUE(host::PumpUntil([&] { return SongFile() == before && Utf8SongFile() == before; }));
         HANDLE held = CreateFileA((HostFolder() + "\\" + reader.file).c_str(), GENERIC_READ, reader.sharing, nullptr,
                                   OPEN_EXISTING, 0, nullptr);
         ASSERT_NE(held, INVALID_HANDLE_VALUE);

@@ -130,7 +130,7 @@ if(NOT "${NEW_GLOB}" STREQUAL "${OLD_GLOB}")
   file(TOUCH_NOCREATE "/work/wt-i17/build64/CMakeFiles/cmake.verify_globs")
 endif()
 
-# test_sources at tests/CMakeLists.txt:20 (file)
+# test_sources at tests/CMakeLists.txt:23 (file)
 file(GLOB NEW_GLOB LIST_DIRECTORIES true "/work/wt-i17/tests/*.cpp")
 set(OLD_GLOB
   "/work/wt-i17/tests/dialog_driver.cpp"
@@ -169,6 +169,7 @@ set(OLD_GLOB
   "/work/wt-i17/tests/programs/duzazezuvu_recorder.cpp"
   "/work/wt-i17/tests/programs/hostile_peer.cpp"
   "/work/wt-i17/tests/programs/peer.cpp"
+  "/work/wt-i17/tests/programs/quitting_player.cpp"
   "/work/wt-i17/tests/programs/winamp_client.cpp"
   )
 if(NOT "${NEW_GLOB}" STREQUAL "${OLD_GLOB}")

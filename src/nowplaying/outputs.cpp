@@ -237,15 +237,21 @@ bool CopyNowPlayingToClipboard()
     EmptyClipboard();
     size_t length = strnlen(nowPlayingText, sizeof nowPlayingText - 1);
     HGLOBAL text = GlobalAlloc(GMEM_FIXED | GMEM_ZEROINIT, length + 1);
+    bool copied = false;
     if (text) {
         memcpy(GlobalLock(text), nowPlayingText, length);
         GlobalUnlock(text);
         // Without the locale block the text still goes in.
         SetClipboardLocale();
-        SetClipboardData(CF_TEXT, text);
+        // An open without a window keeps no other program's open out, and
+        // one that closes the clipboard meanwhile makes this fail: the text
+        // is then not in, and is tried again.
+        copied = SetClipboardData(CF_TEXT, text) != nullptr;
+        if (!copied)
+            GlobalFree(text);
     }
     CloseClipboard();
-    return true;
+    return copied;
 }
 
 void SetNowPlayingCaption()

@@ -19,13 +19,12 @@ void PrintRegistration()
     for (const host::AppCall &call : host::appCalls) {
         if (call.message != host::Code("rvis"))
             continue;
-        uint32_t header[3], options, handler;
-        memcpy(header, call.record.data(), sizeof header);
-        memcpy(&options, &call.record[76], 4);
-        memcpy(&handler, &call.record[88], 4);
-        printf("registration \"rvis\": header %u.%u, %u bytes; name \"%.*s\"; options %u; handler %08x\n",
-               header[0], header[1], header[2], call.record[12], reinterpret_cast<const char *>(&call.record[13]),
-               options, handler);
+        hostrecords::PlayerMessageRecord record;
+        memcpy(&record, call.record.data(), sizeof record);
+        const hostrecords::RegisterVisualBody &body = record.body.registerVisual;
+        printf("registration \"rvis\": header %u.%u, %u bytes; name \"%.*s\"; options %u; handler %p\n",
+               record.header.messageMajorVersion, record.header.messageMinorVersion, record.header.messageInfoSize,
+               body.name[0], reinterpret_cast<const char *>(body.name + 1), body.options, body.handler);
     }
 }
 

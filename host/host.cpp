@@ -94,11 +94,9 @@ int32_t __cdecl HostApplicationProc(void *callerCookie, uint32_t message, void *
     if (record)
         memcpy(call.record.data(), record, call.record.size());
     appCalls.push_back(call);
-    if (message == Code("rvis") && record) {
-        uint32_t handler;
-        memcpy(&handler, static_cast<uint8_t *>(record) + 88, sizeof handler);
-        visualHandler = reinterpret_cast<VisualProc>(uintptr_t(handler));
-    }
+    if (message == Code("rvis") && record)
+        visualHandler = reinterpret_cast<VisualProc>(
+            static_cast<const hostrecords::PlayerMessageRecord *>(record)->body.registerVisual.handler);
     return appStatus;
 }
 
@@ -139,16 +137,16 @@ bool LoadPlugin(const char *path)
 
 int32_t Init()
 {
-    uint32_t information[8] = {};
-    information[2] = uint32_t(uintptr_t(cookie));
-    information[3] = uint32_t(uintptr_t(&HostApplicationProc));
-    return pluginMain(Code("init"), information, nullptr);
+    hostrecords::PluginInitMessage information = {};
+    information.appCookie = cookie;
+    information.appProc = &HostApplicationProc;
+    return pluginMain(Code("init"), &information, nullptr);
 }
 
 int32_t SendVisual(uint32_t code, const void *information)
 {
-    uint32_t blank[8] = {};
-    return visualHandler(code, const_cast<void *>(information ? information : blank), nullptr);
+    hostrecords::VisualPlayMessage blank = {};
+    return visualHandler(code, const_cast<void *>(information ? information : &blank), nullptr);
 }
 
 int32_t Idle() { return SendVisual(Code("null"), nullptr); }
@@ -157,14 +155,15 @@ int32_t Clean() { return SendVisual(Code("clr "), nullptr); }
 
 int32_t Play(const std::vector<uint8_t> &track)
 {
-    uint32_t information[8] = {uint32_t(uintptr_t(track.data()))};
-    return SendVisual(Code("vply"), information);
+    hostrecords::VisualPlayMessage information = {};
+    information.trackInfo = track.data();
+    return SendVisual(Code("vply"), &information);
 }
 
 int32_t SetPosition(uint32_t ms)
 {
-    uint32_t information[8] = {ms};
-    return SendVisual(Code("setp"), information);
+    hostrecords::VisualSetPositionMessage information = {ms};
+    return SendVisual(Code("setp"), &information);
 }
 
 void PutCountedText(std::vector<uint8_t> &record, size_t offset, const std::string &text)

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "plugin/hostrecords.h"
+
 namespace host {
 
 constexpr uint32_t Code(const char (&text)[5])
@@ -40,7 +42,7 @@ extern std::vector<std::string> menuItemsChosen; // items the host's own menus c
 struct AppCall {
     void *cookie;
     uint32_t message;
-    std::array<uint8_t, 124> record;
+    std::array<uint8_t, sizeof(hostrecords::PlayerMessageRecord)> record;
 };
 extern std::vector<AppCall> appCalls;  // every call of the application procedure
 extern int32_t appStatus;              // what the application procedure returns

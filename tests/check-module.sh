@@ -2,6 +2,7 @@
 # Reads the import and export tables of the built module.
 objdump=$1
 dll=$2
+format=$3 # pei-i386 or pei-x86-64
 status=0
 imports=$("$objdump" -p "$dll" | awk '/DLL Name:/ {print $3}')
 for name in $imports; do
@@ -15,6 +16,6 @@ if [ "$exports" != "iTunesPluginMain" ]; then
     echo "exports: $exports (want exactly iTunesPluginMain)"
     status=1
 fi
-"$objdump" -f "$dll" | grep -q 'file format pei-i386' || { echo "not a PE32 i386 image"; status=1; }
+"$objdump" -f "$dll" | grep -q "file format $format\$" || { echo "not a $format image"; status=1; }
 [ $status -eq 0 ] && echo "imports: $imports; exports: $exports"
 exit $status

@@ -80,14 +80,16 @@ std::vector<uint8_t> HostileRecord(int kind, uint32_t &state)
 
 class HostileInput : public HostTest {};
 
-TEST_F(HostileInput, AThousandExtremeTrackRecordsKeepEveryOutputInShape)
+TEST_F(HostileInput, ExtremeTrackRecordsKeepEveryOutputInShape)
 {
     StartPlugin({{"File", 1}, {"Clipboard", 1}, {"CaptionText", 1}, {"WinAmp", 1}, {"Menu", 1}, {"Skin", 0}});
     HWND winamp = FindWindowA("Winamp v1.x", nullptr);
     ASSERT_NE(winamp, nullptr);
     int threads = host::ThreadCount();
     uint32_t state = 0x2545F491;
-    for (int i = 0; i < 1000; ++i) {
+    // Each record waits for the worker to end, so a few hundred keep the
+    // test quick; every kind comes fifty times.
+    for (int i = 0; i < 200; ++i) {
         std::vector<uint8_t> record = HostileRecord(i % 4, state);
         host::Play(record);
         ASSERT_TRUE(host::WaitForThreadsAtMost(threads, 10000)) << "record " << i;

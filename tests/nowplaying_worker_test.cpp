@@ -111,14 +111,15 @@ TEST_F(TrackWorker, MessagesFindingNoMemoryAreLostAndOnlyThey)
     PeerProgram peer;
     StartHeld(peer);
     std::vector<std::vector<uint8_t>> flood;
-    for (int i = 0; i < 3000; ++i)
+    for (int i = 0; i < 2000; ++i)
         flood.push_back(Numbered(i));
     for (const std::vector<uint8_t> &track : flood)
         EXPECT_EQ(host::Play(track), 0);
-    ASSERT_TRUE(host::WaitForThreadsAtMost(threadsBefore, 20000));
+    // Each carried-out message posts a notification: slow on a busy machine.
+    ASSERT_TRUE(host::WaitForThreadsAtMost(threadsBefore, 60000));
 
     uint32_t last = Position() / 1000000;
-    EXPECT_LT(last, 2999u) << "nothing was lost";
+    EXPECT_LT(last, 1999u) << "nothing was lost";
     EXPECT_EQ(Caption(), "Artist " + std::to_string(last) + " - Name " + std::to_string(last) + " - iTunes");
     EXPECT_EQ(peer.NotificationCodes().size(), last + 1);
     PlayAndWait({"After", "Band"});
@@ -130,6 +131,8 @@ TEST_F(TrackWorker, MessagesFindingNoMemoryAreLostAndOnlyThey)
 // lost, the handler still answers 0, and the next one is carried out.
 TEST_F(TrackWorker, MessageFindingNoThreadIsLostAndOnlyIt)
 {
+    if (sizeof(void *) == 8)
+        GTEST_SKIP() << "a 64-bit address space cannot be filled in a test's time; the 32-bit suite runs this";
     StartWith({{"CaptionText", 1}});
     PeerProgram peer;
     ASSERT_TRUE(peer.Start("peer", {"slot=1"}));

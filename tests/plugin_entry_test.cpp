@@ -8,14 +8,25 @@ using namespace testing_support;
 
 namespace {
 
-uint32_t WordAt(const std::array<uint8_t, 124> &record, size_t offset)
+using hostrecords::ForBuild;
+constexpr size_t RECORD_SIZE = ForBuild(124, 144);
+constexpr size_t BODY = ForBuild(12, 16), OPTIONS = ForBuild(76, 80), HANDLER = ForBuild(88, 96);
+
+uint32_t WordAt(const std::array<uint8_t, RECORD_SIZE> &record, size_t offset)
 {
     uint32_t word;
     memcpy(&word, &record[offset], 4);
     return word;
 }
 
-bool InsideModule(uint32_t address)
+uintptr_t PointerAt(const std::array<uint8_t, RECORD_SIZE> &record, size_t offset)
+{
+    uintptr_t pointer;
+    memcpy(&pointer, &record[offset], sizeof pointer);
+    return pointer;
+}
+
+bool InsideModule(uintptr_t address)
 {
     auto base = reinterpret_cast<const uint8_t *>(host::plugin);
     auto dos = reinterpret_cast<const IMAGE_DOS_HEADER *>(base);
@@ -43,15 +54,16 @@ TEST_F(PluginEntry, RegistersAsVisualPluginByteForByte)
     const auto &r = call.record;
     EXPECT_EQ(WordAt(r, 0), 10u);
     EXPECT_EQ(WordAt(r, 4), 5u);
-    EXPECT_EQ(WordAt(r, 8), 124u);
-    EXPECT_EQ(r[12], 12);
-    EXPECT_EQ(std::string(reinterpret_cast<const char *>(&r[13]), 12), "Bramblecourt");
-    EXPECT_EQ(WordAt(r, 76), 8u);
+    EXPECT_EQ(WordAt(r, 8), RECORD_SIZE);
+    EXPECT_EQ(r[BODY], 12);
+    EXPECT_EQ(std::string(reinterpret_cast<const char *>(&r[BODY + 1]), 12), "Bramblecourt");
+    EXPECT_EQ(WordAt(r, OPTIONS), 8u);
     // The handler is code of the module, and the one the host now calls.
-    EXPECT_TRUE(InsideModule(WordAt(r, 88)));
-    EXPECT_EQ(WordAt(r, 88), uint32_t(uintptr_t(host::visualHandler)));
-    for (size_t i = 12; i < 124; ++i) {
-        bool named = (i == 12) || (i >= 13 && i < 25) || (i >= 76 && i < 80) || (i >= 88 && i < 92);
+    EXPECT_TRUE(InsideModule(PointerAt(r, HANDLER)));
+    EXPECT_EQ(PointerAt(r, HANDLER), uintptr_t(host::visualHandler));
+    for (size_t i = BODY; i < RECORD_SIZE; ++i) {
+        bool named = (i >= BODY && i < BODY + 13) || (i >= OPTIONS && i < OPTIONS + 4) ||
+                     (i >= HANDLER && i < HANDLER + sizeof(void *));
         if (!named) {
             EXPECT_EQ(r[i], 0) << "byte " << i;
         }
@@ -62,9 +74,9 @@ TEST_F(PluginEntry, InitReturnsTheHostsStatusAndTouchesNoWindow)
 {
     host::appCalls.clear();
     host::appStatus = 0x1234ABCD;
-    WNDPROC before = WNDPROC(GetWindowLongA(host::mainWindow, GWL_WNDPROC));
+    WNDPROC before = WNDPROC(GetWindowLongPtrA(host::mainWindow, GWLP_WNDPROC));
     EXPECT_EQ(host::Init(), 0x1234ABCD);
-    EXPECT_EQ(WNDPROC(GetWindowLongA(host::mainWindow, GWL_WNDPROC)), before);
+    EXPECT_EQ(WNDPROC(GetWindowLongPtrA(host::mainWindow, GWLP_WNDPROC)), before);
     EXPECT_EQ(FindWindowA("Button", "WindowFinder"), nullptr);
     HKEY key;
     EXPECT_NE(RegOpenKeyExA(HKEY_LOCAL_MACHINE, host::SETTINGS_KEY, 0, KEY_READ, &key), ERROR_SUCCESS)
@@ -89,8 +101,8 @@ TEST_F(PluginEntry, AboutCarriesAZeroBody)
     EXPECT_EQ(about->cookie, host::cookie);
     EXPECT_EQ(WordAt(about->record, 0), 10u);
     EXPECT_EQ(WordAt(about->record, 4), 5u);
-    EXPECT_EQ(WordAt(about->record, 8), 124u);
-    for (size_t i = 12; i < 124; ++i)
+    EXPECT_EQ(WordAt(about->record, 8), RECORD_SIZE);
+    for (size_t i = BODY; i < RECORD_SIZE; ++i)
         EXPECT_EQ(about->record[i], 0) << "byte " << i;
 }
 
@@ -110,7 +122,7 @@ TEST_F(PluginEntry, EveryHandlerReturnsZero)
 TEST_F(PluginEntry, StartUpRunsOnlyOnTheFirstIdleMessage)
 {
     StartPlugin();
-    WNDPROC subclassed = WNDPROC(GetWindowLongA(host::mainWindow, GWL_WNDPROC));
+    WNDPROC subclassed = WNDPROC(GetWindowLongPtrA(host::mainWindow, GWLP_WNDPROC));
 
     // A second start-up would load the settings again and recreate the key.
     host::ResetSettings();
@@ -118,14 +130,14 @@ TEST_F(PluginEntry, StartUpRunsOnlyOnTheFirstIdleMessage)
     host::Idle();
     HKEY key;
     EXPECT_NE(RegOpenKeyExA(HKEY_LOCAL_MACHINE, host::SETTINGS_KEY, 0, KEY_READ, &key), ERROR_SUCCESS);
-    EXPECT_EQ(WNDPROC(GetWindowLongA(host::mainWindow, GWL_WNDPROC)), subclassed);
+    EXPECT_EQ(WNDPROC(GetWindowLongPtrA(host::mainWindow, GWLP_WNDPROC)), subclassed);
 }
 
 TEST_F(PluginEntry, StartUpSubclassesTheMainWindow)
 {
-    WNDPROC before = WNDPROC(GetWindowLongA(host::mainWindow, GWL_WNDPROC));
+    WNDPROC before = WNDPROC(GetWindowLongPtrA(host::mainWindow, GWLP_WNDPROC));
     StartPlugin();
-    EXPECT_NE(WNDPROC(GetWindowLongA(host::mainWindow, GWL_WNDPROC)), before);
+    EXPECT_NE(WNDPROC(GetWindowLongPtrA(host::mainWindow, GWLP_WNDPROC)), before);
     // Ordinary messages still reach the host's own procedure.
     host::ClearLogs();
     SendMessageA(host::mainWindow, WM_USER + 7, 1, 2);

@@ -179,12 +179,12 @@ TEST_F(SkinShape, EqualizerIsShapedAtItsOwnSizeAndItsHostNeverSeesTheSize)
 
 TEST_F(SkinShape, WithTheSkinOffNothingIsTouched)
 {
-    WNDPROC equalizerProc = WNDPROC(GetWindowLongA(host::equalizerWindow, GWL_WNDPROC));
+    WNDPROC equalizerProc = WNDPROC(GetWindowLongPtrA(host::equalizerWindow, GWLP_WNDPROC));
     StartPlugin({{"Skin", 0}});
     EXPECT_EQ(FullBar(), nullptr);
     EXPECT_EQ(MiniStrip(), nullptr);
     EXPECT_EQ(EqBar(), nullptr);
-    EXPECT_EQ(WNDPROC(GetWindowLongA(host::equalizerWindow, GWL_WNDPROC)), equalizerProc);
+    EXPECT_EQ(WNDPROC(GetWindowLongPtrA(host::equalizerWindow, GWLP_WNDPROC)), equalizerProc);
     EXPECT_FALSE(InShape(host::mainWindow, 5, 20));
     host::ClearLogs();
     ResizeTo(400, 60);

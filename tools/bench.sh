@@ -20,16 +20,17 @@ trap wine_session_stop EXIT
 # the other core rather than into the rounds.
 taskset -cp "$(($(nproc) - 1))" $$ >/dev/null 2>&1 || true
 renice -n -10 -p $$ >/dev/null 2>&1 || true
+wine_runs_32bit || build=$build/x64
 wine_session_start "$build"
 # The X server resets its own priority at start.
 renice -n -10 -p "$WINE_SESSION_XVFB" $(pgrep -f wineserver) >/dev/null 2>&1 || true
 
 rows=$(mktemp)
 for program in "$build"/bin/bench_*.exe; do
-    (cd "$build/bin" && wine "$program" </dev/null 2>/dev/null | tr -d '\r') >>"$rows" || true
+    (cd "$build/bin" && "$root/tools/wine-run" "$build" "$program" </dev/null 2>/dev/null | tr -d '\r') >>"$rows" || true
 done
 
-echo "Machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(wine --version) on $(. /etc/os-release && echo "$PRETTY_NAME")"
+echo "Machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $("$root/tools/wine-run" "$build" --version) ($(cat "$build/wine-arch")) on $(. /etc/os-release && echo "$PRETTY_NAME")"
 echo
 printf '| %-52s | %10s | %-34s | %10s | %6s | %-11s | %-18s |\n' "path" "time (us)" "baseline" "base (us)" "ratio" "spread" "target"
 printf '|%s|%s|%s|%s|%s|%s|%s|\n' "$(printf -- '-%.0s' {1..54})" "$(printf -- '-%.0s' {1..12})" "$(printf -- '-%.0s' {1..36})" "$(printf -- '-%.0s' {1..12})" "$(printf -- '-%.0s' {1..8})" "$(printf -- '-%.0s' {1..13})" "$(printf -- '-%.0s' {1..20})"

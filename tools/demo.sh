@@ -11,10 +11,18 @@ BUILD_DIR=$build bash "$root/tools/build.sh" >/dev/null
 
 . "$root/tools/wine-session.sh"
 trap wine_session_stop EXIT
+# The 32-bit player where this machine runs 32-bit programs, else the
+# 64-bit one.
+if wine_runs_32bit; then
+    echo "== The 32-bit module in the 32-bit substitute player"
+else
+    echo "== This machine cannot run 32-bit programs: the 64-bit module in the 64-bit substitute player"
+    build=$build/x64
+fi
 wine_session_start "$build"
 mkdir -p "$build/demo"
 cd "$build/demo"
-wine "$build/bin/demo.exe" </dev/null | tr -d '\r'
+"$root/tools/wine-run" "$build" "$build/bin/demo.exe" </dev/null | tr -d '\r'
 mkdir -p "$root/docs/images"
 for picture in skin-full-active skin-mini skin-equalizer options; do
     cp "$build/demo/$picture.png" "$root/docs/images/"

@@ -12,53 +12,41 @@ HostAppProc hostAppProc;
 
 namespace {
 
-constexpr uint32_t HOST_FORMAT_MAJOR = 10;
-constexpr uint32_t HOST_FORMAT_MINOR = 5;
+using hostrecords::PlayerMessageRecord;
 
 constexpr char PLUGIN_NAME[] = "Bramblecourt";
-constexpr int NAME_LENGTH_OFFSET = 12;
-constexpr int NAME_OFFSET = 13;
-constexpr int OPTIONS_OFFSET = 76;
-constexpr int HANDLER_OFFSET = 88;
 constexpr uint32_t OPTION_WANTS_IDLE = 8;
 
-constexpr int INIT_COOKIE_OFFSET = 8;
-constexpr int INIT_APP_PROC_OFFSET = 12;
-
-void PutWord(uint8_t *record, int offset, uint32_t value)
+int32_t ConnectToHost(const hostrecords::PluginInitMessage *information)
 {
-    memcpy(record + offset, &value, sizeof value);
-}
-
-int32_t ConnectToHost(const uint8_t *information)
-{
-    memcpy(&hostCookie, information + INIT_COOKIE_OFFSET, sizeof hostCookie);
-    memcpy(&hostAppProc, information + INIT_APP_PROC_OFFSET, sizeof hostAppProc);
+    hostCookie = information->appCookie;
+    hostAppProc = information->appProc;
 
     LoadSkinResources();
 
-    uint8_t record[HOST_RECORD_SIZE] = {};
-    record[NAME_LENGTH_OFFSET] = sizeof PLUGIN_NAME - 1;
-    memcpy(record + NAME_OFFSET, PLUGIN_NAME, sizeof PLUGIN_NAME - 1);
-    PutWord(record, OPTIONS_OFFSET, OPTION_WANTS_IDLE);
-    PutWord(record, HANDLER_OFFSET, uint32_t(uintptr_t(&VisualHandler)));
-    return RegisterWithHost(record);
+    PlayerMessageRecord record = {};
+    hostrecords::RegisterVisualBody &body = record.body.registerVisual;
+    body.name[0] = sizeof PLUGIN_NAME - 1;
+    memcpy(body.name + 1, PLUGIN_NAME, sizeof PLUGIN_NAME - 1);
+    body.options = OPTION_WANTS_IDLE;
+    body.handler = reinterpret_cast<void *>(&VisualHandler);
+    return RegisterWithHost(&record);
 }
 
 } // namespace
 
-int32_t CallHost(uint8_t *record, uint32_t message)
+int32_t CallHost(PlayerMessageRecord *record, uint32_t message)
 {
-    uint8_t blank[HOST_RECORD_SIZE] = {};
+    PlayerMessageRecord blank = {};
     if (!record)
-        record = blank;
-    PutWord(record, 0, HOST_FORMAT_MAJOR);
-    PutWord(record, 4, HOST_FORMAT_MINOR);
-    PutWord(record, 8, HOST_RECORD_SIZE);
+        record = &blank;
+    record->header.messageMajorVersion = hostrecords::MESSAGE_MAJOR_VERSION;
+    record->header.messageMinorVersion = hostrecords::MESSAGE_MINOR_VERSION;
+    record->header.messageInfoSize = sizeof *record;
     return hostAppProc(hostCookie, message, record);
 }
 
-int32_t RegisterWithHost(uint8_t *record)
+int32_t RegisterWithHost(PlayerMessageRecord *record)
 {
     return CallHost(record, CODE_REGISTER_VISUAL);
 }
@@ -73,7 +61,7 @@ extern "C" int32_t __cdecl iTunesPluginMain(uint32_t message, void *information,
 {
     if (message != CODE_INIT)
         return int32_t(message);
-    return ConnectToHost(static_cast<const uint8_t *>(information));
+    return ConnectToHost(static_cast<const hostrecords::PluginInitMessage *>(information));
 }
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved)

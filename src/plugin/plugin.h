@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <cstdint>
 
+#include "plugin/hostrecords.h"
+
 // Host message codes: four 8-bit characters, the first in the top byte.
 constexpr uint32_t FourCharCode(const char (&text)[5])
 {
@@ -19,10 +21,7 @@ constexpr uint32_t CODE_STOP = FourCharCode("vstp");
 constexpr uint32_t CODE_SET_POSITION = FourCharCode("setp");
 constexpr uint32_t CODE_CLEAN_UP = FourCharCode("clr ");
 
-constexpr int HOST_RECORD_SIZE = 124;
-constexpr int HOST_HEADER_SIZE = 12;
-
-typedef int32_t(__cdecl *HostAppProc)(void *cookie, uint32_t message, void *record);
+typedef hostrecords::PlayerProc HostAppProc;
 
 extern HINSTANCE moduleInstance;
 extern void *hostCookie;
@@ -30,11 +29,11 @@ extern HostAppProc hostAppProc;
 extern HWND hostMainWindow;
 extern HWND hostEqualizerWindow;
 
-int32_t CallHost(uint8_t *record, uint32_t message);
+int32_t CallHost(hostrecords::PlayerMessageRecord *record, uint32_t message);
 // "clr ", after the threads have ended: the window procedures put back, the
 // module's windows destroyed, the caption restored (cleanup.cpp).
 void TakeBackFromHost();
-int32_t RegisterWithHost(uint8_t *record);
+int32_t RegisterWithHost(hostrecords::PlayerMessageRecord *record);
 void ShowHostAbout();
 
 extern "C" int32_t __cdecl VisualHandler(uint32_t message, void *information, void *reference);

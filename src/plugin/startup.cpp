@@ -2,8 +2,6 @@
 // idle message.
 #include "plugin/plugin.h"
 
-#include <cstring>
-
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/mediakeys.h"
 #include "mainwindow/menubar.h"
@@ -20,12 +18,6 @@ namespace {
 
 uint32_t startedUp;
 
-uint32_t InformationWord(const void *information)
-{
-    uint32_t word;
-    memcpy(&word, information, sizeof word);
-    return word;
-}
 
 // Runs on the host's user-interface thread: the timer and the skin children
 // it sets up are served by this thread's message loop (the low-level hook by
@@ -40,7 +32,8 @@ void StartUp()
     CreateFinderWindow();
 
     if (hostMainWindow && !ResumeMainWindow())
-        previousMainWindowProc = WNDPROC(SetWindowLongA(hostMainWindow, GWL_WNDPROC, LONG(MainWindowProc)));
+        previousMainWindowProc =
+            WNDPROC(SetWindowLongPtrA(hostMainWindow, GWLP_WNDPROC, LONG_PTR(MainWindowProc)));
     titleOffset = Settings.Offset ? 20 : 0;
 
     if (Settings.ShowInAltTab) {
@@ -77,13 +70,15 @@ extern "C" int32_t __cdecl VisualHandler(uint32_t message, void *information, vo
             StartUp();
         break;
     case CODE_PLAY:
-        OnTrackPlay(reinterpret_cast<const uint8_t *>(uintptr_t(InformationWord(information))));
+        if (information)
+            OnTrackPlay(static_cast<const uint8_t *>(static_cast<const hostrecords::VisualPlayMessage *>(information)->trackInfo));
         break;
     case CODE_STOP:
         OnTrackStop();
         break;
     case CODE_SET_POSITION:
-        OnSetPosition(InformationWord(information));
+        if (information)
+            OnSetPosition(static_cast<const hostrecords::VisualSetPositionMessage *>(information)->positionTimeInMS);
         break;
     case CODE_CLEAN_UP:
         OnCleanUp();

@@ -35,7 +35,7 @@ void CreateBar(const Bar &bar)
 {
     HWND child = CreateWindowExA(0, "Button", bar.text, WS_CHILD | WS_VISIBLE | WS_DISABLED, 0, BarTop(bar),
                                  bar.width, bar.height, *bar.parent, nullptr, nullptr, nullptr);
-    SetWindowLongA(child, GWL_WNDPROC, LONG(bar.paintProc));
+    SetWindowLongPtrA(child, GWLP_WNDPROC, LONG_PTR(bar.paintProc));
     *bar.child = child;
 }
 

@@ -18,7 +18,7 @@ void InstallEqualizerWindowProc()
         passingEverythingOn = false;
         return;
     }
-    WNDPROC previous = WNDPROC(SetWindowLongA(hostEqualizerWindow, GWL_WNDPROC, LONG(EqualizerWindowProc)));
+    WNDPROC previous = WNDPROC(SetWindowLongPtrA(hostEqualizerWindow, GWLP_WNDPROC, LONG_PTR(EqualizerWindowProc)));
     // Installing twice must not make the procedure its own successor.
     if (previous != EqualizerWindowProc)
         previousEqualizerWindowProc = previous;

@@ -77,8 +77,8 @@ DWORD songUtf8Length;
 // text or the new, never a mix or an empty file. The temporary name
 // carries the thread, as a blank from the host's thread ("clr ") may meet a
 // write of a track worker that did not end in time. False, with the old
-// file in place, when another program holds it or the folder is not
-// writable.
+// file in place and the reason as the last error, when another program
+// holds it or the folder is not writable.
 bool WriteWholeFile(const char *path, const char *bytes, DWORD length)
 {
     char temporary[sizeof(TwinPath) + 24];
@@ -93,8 +93,17 @@ bool WriteWholeFile(const char *path, const char *bytes, DWORD length)
     ok = CloseHandle(file) && ok;
     if (ok && MoveFileExA(temporary, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return true;
+    DWORD error = GetLastError();
     DeleteFileA(temporary);
+    SetLastError(error);
     return false;
+}
+
+// Another program has the file open (a reader, a virus scanner): worth
+// another try. A missing folder or a full disk is not.
+bool HeldByAnother(DWORD error)
+{
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED;
 }
 
 // Readers that take UTF-8 (text sources of streaming programs) read the
@@ -181,9 +190,11 @@ unsigned RewriteSongFile(unsigned parts)
     if (!currentSongPath[0])
         return 0;
     unsigned failed = 0;
-    if ((parts & SONG_FILE_PART) && !WriteWholeFile(currentSongPath, songText, songTextLength))
+    if ((parts & SONG_FILE_PART) && !WriteWholeFile(currentSongPath, songText, songTextLength) &&
+        HeldByAnother(GetLastError()))
         failed |= SONG_FILE_PART;
-    if ((parts & UTF8_TWIN_PART) && songUtf8Length && !ReplaceUtf8Twin(songUtf8, songUtf8Length))
+    if ((parts & UTF8_TWIN_PART) && songUtf8Length && !ReplaceUtf8Twin(songUtf8, songUtf8Length) &&
+        HeldByAnother(GetLastError()))
         failed |= UTF8_TWIN_PART;
     return failed;
 }

@@ -28,7 +28,7 @@ constexpr char WINAMP_CLASS[] = "Winamp v1.x";
 constexpr char WINAMP_START_TITLE[] = "Winamp 5.01";
 
 // The two song files, as the parts that an output step could not replace
-// (another program holding the file); the worker tries those again.
+// because another program held the file; the worker tries those again.
 enum SongFileParts : unsigned { SONG_FILE_PART = 1, UTF8_TWIN_PART = 2, BOTH_SONG_FILES = 3 };
 
 void ComputeSongFilePath();

@@ -65,7 +65,8 @@ int main()
     host::PumpFor(600);
     PrintSettings();
 
-    std::vector<uint8_t> track = host::BuildTrack({"Yellow Submarine", "The Beatles", "Revolver", 6, 1966, 160000});
+    host::Track track = {"Yellow Submarine", "The Beatles", "Rock", 6, 1966, 160000};
+    track.album = "Revolver";
     printf("\"vply\" returned %d\n", host::Play(track));
     host::PumpFor(300);
     printf("\"vstp\" returned %d\n", host::Stop());
@@ -73,6 +74,10 @@ int main()
     ShowNowPlaying(folder);
     ShowSkin();
     DemoOptionsDialog();
+    // The closed dialog's place is painted again by the windows beneath it
+    // only once they have handled their paint messages.
+    RedrawWindow(nullptr, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    host::PumpUntil([] { return !GetQueueStatus(QS_PAINT); }, 2000);
     RECT desk = {0, 0, 1200, 560};
     if (host::SaveScreenRectPng(desk, DemoOutputPath("desktop.png").c_str()))
         printf("screenshot: %s\n", DemoOutputPath("desktop.png").c_str());

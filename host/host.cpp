@@ -94,6 +94,8 @@ int32_t __cdecl HostApplicationProc(void *callerCookie, uint32_t message, void *
     if (record)
         memcpy(call.record.data(), record, call.record.size());
     appCalls.push_back(call);
+    if (message == Code("itsz") && record)
+        static_cast<hostrecords::PlayerMessageRecord *>(record)->body.itTrackInfoSize = trackInfoSize;
     if (message == Code("rvis") && record)
         visualHandler = reinterpret_cast<VisualProc>(
             static_cast<const hostrecords::PlayerMessageRecord *>(record)->body.registerVisual.handler);
@@ -153,13 +155,6 @@ int32_t Idle() { return SendVisual(Code("null"), nullptr); }
 int32_t Stop() { return SendVisual(Code("vstp"), nullptr); }
 int32_t Clean() { return SendVisual(Code("clr "), nullptr); }
 
-int32_t Play(const std::vector<uint8_t> &track)
-{
-    hostrecords::VisualPlayMessage information = {};
-    information.trackInfo = track.data();
-    return SendVisual(Code("vply"), &information);
-}
-
 int32_t SetPosition(uint32_t ms)
 {
     hostrecords::VisualSetPositionMessage information = {ms};
@@ -175,17 +170,98 @@ void PutCountedText(std::vector<uint8_t> &record, size_t offset, const std::stri
         record[offset + 1 + length] = 0;
 }
 
+namespace {
+
+std::string Narrow(const std::string &text, const std::wstring &wide)
+{
+    if (!text.empty() || wide.empty())
+        return text;
+    char narrow[1024] = {};
+    WideCharToMultiByte(CP_ACP, 0, wide.c_str(), int(wide.size()), narrow, sizeof narrow - 1, nullptr, nullptr);
+    return narrow;
+}
+
+std::wstring Widen(const std::string &text, const std::wstring &wide)
+{
+    if (!wide.empty() || text.empty())
+        return wide;
+    wchar_t widened[1024] = {};
+    MultiByteToWideChar(CP_ACP, 0, text.c_str(), int(text.size()), widened, 1023);
+    return widened;
+}
+
+// Unit 0 the length, then the characters and a zero unit when there is room.
+void PutUnicodeText(std::vector<uint8_t> &record, size_t offset, const std::wstring &text)
+{
+    uint16_t length = uint16_t(text.size() < 255 ? text.size() : 255);
+    memcpy(&record[offset], &length, 2);
+    memcpy(&record[offset + 2], text.data(), length * 2u);
+}
+
+uint32_t Fixed(uint32_t hertz) { return hertz << 16; }
+
+} // namespace
+
+uint32_t trackInfoSize = UNICODE_TRACK_SIZE;
+
 std::vector<uint8_t> BuildTrack(const Track &t)
 {
     std::vector<uint8_t> record(TRACK_SIZE, 0);
-    PutCountedText(record, 8, t.name);
-    PutCountedText(record, 520, t.artist);
-    PutCountedText(record, 1032, t.third);
+    PutCountedText(record, 8, Narrow(t.name, t.wide.name));
+    PutCountedText(record, 264, Narrow(t.fileName, t.wide.fileName));
+    PutCountedText(record, 520, Narrow(t.artist, t.wide.artist));
+    PutCountedText(record, 776, Narrow(t.album, t.wide.album));
+    PutCountedText(record, 1032, Narrow(t.genre, t.wide.genre));
+    PutCountedText(record, 1812, Narrow(t.comment, t.wide.comment));
     memcpy(&record[1544], &t.number, 4);
+    memcpy(&record[1548], &t.count, 4);
     memcpy(&record[1552], &t.year, 2);
     memcpy(&record[2068], &t.totalMs, 4);
     memcpy(&record[2072], &t.startMs, 4);
+    memcpy(&record[2084], &t.bitRate, 4);
+    uint32_t rate = Fixed(t.sampleRate);
+    memcpy(&record[2088], &rate, 4);
     return record;
+}
+
+std::vector<uint8_t> BuildUnicodeTrack(const Track &t)
+{
+    std::vector<uint8_t> record(UNICODE_TRACK_SIZE, 0);
+    memcpy(&record[4], &t.unicodeLength, 4);
+    PutUnicodeText(record, 8, Widen(t.name, t.wide.name));
+    PutUnicodeText(record, 520, Widen(t.fileName, t.wide.fileName));
+    PutUnicodeText(record, 1032, Widen(t.artist, t.wide.artist));
+    PutUnicodeText(record, 1544, Widen(t.album, t.wide.album));
+    PutUnicodeText(record, 2056, Widen(t.genre, t.wide.genre));
+    PutUnicodeText(record, 3592, Widen(t.comment, t.wide.comment));
+    memcpy(&record[4104], &t.number, 4);
+    memcpy(&record[4108], &t.count, 4);
+    memcpy(&record[4112], &t.year, 2);
+    memcpy(&record[4116], &t.totalMs, 4);
+    memcpy(&record[4120], &t.startMs, 4);
+    memcpy(&record[4136], &t.bitRate, 4);
+    uint32_t rate = Fixed(t.sampleRate);
+    memcpy(&record[4140], &rate, 4);
+    return record;
+}
+
+int32_t Play(const std::vector<uint8_t> &track)
+{
+    hostrecords::VisualPlayMessage message = {};
+    message.trackInfo = track.data();
+    return SendVisual(Code("vply"), &message);
+}
+
+int32_t Play(const Track &track)
+{
+    std::vector<uint8_t> record = BuildTrack(track), unicode = BuildUnicodeTrack(track);
+    hostrecords::VisualPlayMessage message = {};
+    message.trackInfo = record.data();
+    message.bitRate = track.bitRate;
+    message.soundFormat.numChannels = track.channels;
+    message.soundFormat.sampleRate = Fixed(track.sampleRate);
+    message.trackInfoUnicode = track.unicodeLength ? unicode.data() : nullptr;
+    return SendVisual(Code("vply"), &message);
 }
 
 const char *const SETTINGS_KEY = "Software\\Apple Computer, Inc.\\iTunes\\Quorvane";

@@ -60,21 +60,41 @@ bool LoadPlugin(const char *path = "Bramblecourt.dll");
 int32_t Init();                        // "init" with the cookie and the procedure
 int32_t SendVisual(uint32_t code, const void *information);
 int32_t Idle();                        // "null"
-int32_t Play(const std::vector<uint8_t> &track); // "vply"
+int32_t Play(const std::vector<uint8_t> &track); // "vply" with the 8-bit record alone
 int32_t Stop();                        // "vstp"
 int32_t SetPosition(uint32_t ms);      // "setp"
 int32_t Clean();                       // "clr "
 
 // ---- track records ---------------------------------------------------------
 constexpr size_t TRACK_SIZE = 2116;
+constexpr size_t UNICODE_TRACK_SIZE = 4692;
+// A track as the host describes it in both records. The texts are 8-bit in
+// the code page; each has a UTF-16 twin in `wide`. Where only one of the two
+// is given, the other is made from it by the code page, as the player does
+// (a character the code page lacks becomes "?").
 struct Track {
-    std::string name, artist, third;
+    std::string name, artist, genre;
     int32_t number = 1;
     uint16_t year = 2004;
     uint32_t totalMs = 200000;
     uint32_t startMs = 0;
+    std::string album, fileName, comment;
+    int32_t count = 0;       // tracks on the album
+    uint32_t bitRate = 0;    // kbps
+    uint32_t sampleRate = 0; // Hz
+    uint16_t channels = 0;
+    struct {
+        std::wstring name, artist, genre, album, fileName, comment;
+    } wide;
+    // The UTF-16 record's recordLength; 0 sends "vply" without that record.
+    uint32_t unicodeLength = UNICODE_TRACK_SIZE;
 };
 std::vector<uint8_t> BuildTrack(const Track &track);
+std::vector<uint8_t> BuildUnicodeTrack(const Track &track);
+// "vply" with both records, the bit rate and the sound format.
+int32_t Play(const Track &track);
+// What the host answers to "itsz": the largest UTF-16 record it fills.
+extern uint32_t trackInfoSize;
 // Counted text as the host writes it: length byte, characters, zero byte.
 void PutCountedText(std::vector<uint8_t> &record, size_t offset, const std::string &text);
 
@@ -120,6 +140,9 @@ void ReleaseAddressSpace(const std::vector<void *> &ranges);
 std::string FileBytes(const std::string &path);
 std::string ClipboardText();
 std::string WindowText(HWND window);
+// The same as Unicode: CF_UNICODETEXT, GetWindowTextW.
+std::wstring ClipboardUnicodeText();
+std::wstring WindowTextW(HWND window);
 
 // Handles, GDI and USER objects of this process; handles under Wine, where
 // GetProcessHandleCount gives 0, from the system's list of handles.

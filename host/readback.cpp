@@ -24,18 +24,45 @@ std::string FileBytes(const std::string &path)
     return bytes;
 }
 
-std::string ClipboardText()
+namespace {
+
+template <typename Text> Text ClipboardData(UINT format, const Text &unopened, const Text &none)
 {
+    using Character = typename Text::value_type;
     if (!OpenClipboard(nullptr))
-        return "(not opened)";
-    std::string text = "(none)";
-    if (HANDLE data = GetClipboardData(CF_TEXT)) {
-        if (const char *bytes = static_cast<const char *>(GlobalLock(data))) {
-            text.assign(bytes, strnlen(bytes, GlobalSize(data)));
+        return unopened;
+    Text text = none;
+    if (HANDLE data = GetClipboardData(format)) {
+        if (const auto *characters = static_cast<const Character *>(GlobalLock(data))) {
+            size_t room = GlobalSize(data) / sizeof(Character), length = 0;
+            while (length < room && characters[length])
+                ++length;
+            text.assign(characters, length);
             GlobalUnlock(data);
         }
     }
     CloseClipboard();
+    return text;
+}
+
+} // namespace
+
+std::string ClipboardText()
+{
+    return ClipboardData<std::string>(CF_TEXT, "(not opened)", "(none)");
+}
+
+std::wstring ClipboardUnicodeText()
+{
+    return ClipboardData<std::wstring>(CF_UNICODETEXT, L"(not opened)", L"(none)");
+}
+
+std::wstring WindowTextW(HWND window)
+{
+    if (!window)
+        return L"(no window)";
+    wchar_t text[2048] = L"";
+    GetWindowTextW(window, text, 2048);
     return text;
 }
 

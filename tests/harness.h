@@ -39,8 +39,10 @@ std::string HostFolder();
 
 // What a user or another program reads (host/readback.cpp).
 using host::ClipboardText;
+using host::ClipboardUnicodeText;
 using host::FileBytes;
 using host::WindowText;
+using host::WindowTextW;
 
 // Installs, for this process only, a copy of a TrueType font whose names
 // say family instead: a face the machine does not have becomes installed

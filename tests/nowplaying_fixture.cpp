@@ -21,7 +21,7 @@ void NowPlayingTest::StartWith(std::initializer_list<Setting> outputs)
 
 void NowPlayingTest::PlayAndWait(const host::Track &track)
 {
-    host::Play(host::BuildTrack(track));
+    host::Play(track);
     EXPECT_TRUE(host::WaitForThreadsAtMost(threadsBefore)) << "the start worker did not finish";
 }
 
@@ -46,5 +46,9 @@ std::string NowPlayingTest::ClipboardText() { return testing_support::ClipboardT
 std::string NowPlayingTest::Caption() { return WindowText(host::mainWindow); }
 
 std::string NowPlayingTest::WinampTitle() { return WindowText(FindWindowA("Winamp v1.x", nullptr)); }
+
+std::wstring NowPlayingTest::CaptionW() { return WindowTextW(host::mainWindow); }
+
+std::wstring NowPlayingTest::WinampTitleW() { return WindowTextW(FindWindowA("Winamp v1.x", nullptr)); }
 
 } // namespace testing_support

@@ -27,6 +27,8 @@ protected:
     static std::string ClipboardText();
     static std::string Caption();
     static std::string WinampTitle();
+    static std::wstring CaptionW();
+    static std::wstring WinampTitleW();
 
     int threadsBefore = 0;
 };

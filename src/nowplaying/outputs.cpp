@@ -5,14 +5,17 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <cwchar>
 
 #include "mainwindow/menubar.h"
 #include "nowplaying/lyricsquery.h"
 #include "nowplaying/track.h"
+#include "nowplaying/tracktexts.h"
 #include "plugin/plugin.h"
 #include "resources/resource.h"
 
 char nowPlayingText[NOW_PLAYING_TEXT_SIZE] = " ";
+wchar_t nowPlayingTextW[NOW_PLAYING_TEXT_SIZE] = L" ";
 char lyricsQuery[LYRICS_QUERY_SIZE];
 char currentSongPath[SONG_PATH_SIZE];
 
@@ -51,7 +54,7 @@ bool SongPathFromRegistry(char (&path)[SONG_PATH_SIZE])
 
 constexpr char UTF8_TWIN_SUFFIX[] = ".utf8.txt";
 // The longest song file, in UTF-16 and then in UTF-8 (up to 3 bytes for
-// each UTF-16 unit of the code page's characters).
+// each UTF-16 unit).
 constexpr int SONG_TEXT_SIZE = 2000;
 constexpr int UTF8_TEXT_SIZE = 3 * SONG_TEXT_SIZE;
 
@@ -115,15 +118,6 @@ bool ReplaceUtf8Twin(const char *utf8, DWORD size)
     return WriteWholeFile(twin, utf8, size);
 }
 
-// The twin's bytes for the song file's, from the system code page.
-DWORD Utf8FromCodePage(const char *bytes, DWORD length, char (&utf8)[UTF8_TEXT_SIZE])
-{
-    wchar_t wide[SONG_TEXT_SIZE];
-    int units = MultiByteToWideChar(CP_ACP, 0, bytes, int(length), wide, SONG_TEXT_SIZE);
-    int size = units > 0 ? WideCharToMultiByte(CP_UTF8, 0, wide, units, utf8, sizeof utf8, nullptr, nullptr) : 0;
-    return size > 0 ? DWORD(size) : 0;
-}
-
 // A new state for both files: remembered, then written. Returns the parts
 // not replaced.
 unsigned ReplaceSongFile(const char *bytes, DWORD length, const char *utf8, DWORD utf8Size)
@@ -136,9 +130,27 @@ unsigned ReplaceSongFile(const char *bytes, DWORD length, const char *utf8, DWOR
 }
 
 // A line break inside a tag would shift every later line of the song file.
-void FlattenLineBreaks(char *text)
+template <typename Character> void FlattenLineBreaks(Character *text)
 {
-    std::replace_if(text, text + strlen(text), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    Character *end = text;
+    while (*end)
+        ++end;
+    std::replace_if(text, end, [](Character c) { return c == '\r' || c == '\n'; }, Character(' '));
+}
+
+// The song file's five lines from the track's Unicode texts, in UTF-8.
+DWORD ComposeUtf8Lines(char (&utf8)[UTF8_TEXT_SIZE])
+{
+    TrackTexts texts;
+    ReadTrackTexts(texts);
+    FlattenLineBreaks(texts.artist);
+    FlattenLineBreaks(texts.name);
+    FlattenLineBreaks(texts.genre);
+    wchar_t lines[SONG_TEXT_SIZE];
+    int units = swprintf(lines, SONG_TEXT_SIZE, L"%ls\r\n%ls\r\n%ls\r\n%d\r\n%d", texts.artist, texts.name,
+                         texts.genre, int(texts.number), int(texts.year));
+    int size = WideCharToMultiByte(CP_UTF8, 0, lines, units, utf8, sizeof utf8, nullptr, nullptr);
+    return units > 0 && size > 0 ? DWORD(size) : 0;
 }
 
 void SetClipboardLocale()
@@ -176,7 +188,7 @@ unsigned WriteSongFile(const uint8_t *record)
                           int(TrackNumber(record)), int(TrackYear(record)));
     DWORD size = DWORD(std::min<int>(length, sizeof lines - 1));
     char utf8[UTF8_TEXT_SIZE];
-    DWORD utf8Size = Utf8FromCodePage(lines, size, utf8);
+    DWORD utf8Size = ComposeUtf8Lines(utf8);
     return ReplaceSongFile(lines, size, utf8, utf8Size);
 }
 
@@ -232,6 +244,15 @@ void BuildNowPlayingText(const uint8_t *record)
     else
         snprintf(text, sizeof text, "%s", name);
     memcpy(nowPlayingText, text, sizeof nowPlayingText);
+
+    TrackTexts texts;
+    ReadTrackTexts(texts);
+    wchar_t wide[NOW_PLAYING_TEXT_SIZE];
+    if (texts.artist[0])
+        swprintf(wide, NOW_PLAYING_TEXT_SIZE, L"%ls - %ls", texts.artist, texts.name);
+    else
+        swprintf(wide, NOW_PLAYING_TEXT_SIZE, L"%ls", texts.name);
+    memcpy(nowPlayingTextW, wide, sizeof nowPlayingTextW);
 }
 
 bool CopyNowPlayingToClipboard()
@@ -261,20 +282,29 @@ bool CopyNowPlayingToClipboard()
         if (!copied)
             GlobalFree(text);
     }
+    // The Unicode text beside it, so that readers of CF_UNICODETEXT get the
+    // characters the code page lacks instead of the system's conversion.
+    size_t units = wcsnlen(nowPlayingTextW, NOW_PLAYING_TEXT_SIZE - 1);
+    if (HGLOBAL wide = GlobalAlloc(GMEM_FIXED | GMEM_ZEROINIT, (units + 1) * sizeof(wchar_t))) {
+        memcpy(GlobalLock(wide), nowPlayingTextW, units * sizeof(wchar_t));
+        GlobalUnlock(wide);
+        SetClipboardData(CF_UNICODETEXT, wide);
+    }
     CloseClipboard();
     return copied;
 }
 
+// As Unicode text: the player's window is a Unicode one.
 void SetNowPlayingCaption()
 {
-    char caption[NOW_PLAYING_TEXT_SIZE + 16];
-    snprintf(caption, sizeof caption, "%s - iTunes", nowPlayingText);
-    SetWindowTextA(hostMainWindow, caption);
+    wchar_t caption[NOW_PLAYING_TEXT_SIZE + 16];
+    swprintf(caption, NOW_PLAYING_TEXT_SIZE + 16, L"%ls - iTunes", nowPlayingTextW);
+    SetWindowTextW(hostMainWindow, caption);
 }
 
 void RestoreCaption()
 {
-    SetWindowTextA(hostMainWindow, "iTunes");
+    SetWindowTextW(hostMainWindow, L"iTunes");
 }
 
 void SetPlayCommandLabel(const char *label)

@@ -13,6 +13,8 @@ constexpr int SONG_PATH_SIZE = 700;
 
 // Artist " - " name of the last track start; " " until the first.
 extern char nowPlayingText[NOW_PLAYING_TEXT_SIZE];
+// The same from the track's Unicode texts.
+extern wchar_t nowPlayingTextW[NOW_PLAYING_TEXT_SIZE];
 // The web search address of the last track start with a Hebrew title, or "+".
 extern char lyricsQuery[LYRICS_QUERY_SIZE];
 extern char currentSongPath[SONG_PATH_SIZE];
@@ -24,8 +26,7 @@ constexpr std::array<uint8_t, 26> HEBREW_LETTERS = {0xE0, 0xE1, 0xE2, 0xE3, 0xE4
                                                     0xE9, 0xEB, 0xEA, 0xEC, 0xEE, 0xED, 0xF0, 0xEF, 0xF1,
                                                     0xF2, 0xF4, 0xF3, 0xF6, 0xF7, 0xF8, 0xF9, 0xFA};
 
-constexpr char WINAMP_CLASS[] = "Winamp v1.x";
-constexpr char WINAMP_START_TITLE[] = "Winamp 5.01";
+constexpr wchar_t WINAMP_START_TITLE[] = L"Winamp 5.01";
 
 // The two song files, as the parts that an output step could not replace
 // because another program held the file; the worker tries those again.
@@ -41,11 +42,11 @@ unsigned RewriteSongFile(unsigned parts);
 void DeleteSongFile();
 void RestoreCaption();
 void SetPlayCommandLabel(const char *label);
-void CreateWinampWindow(const char *title);
+void CreateWinampWindow(const wchar_t *title);
 void DestroyWinampWindow();
 // The title for a Winamp window created while the host runs: "Winamp 5.01"
 // before any artist and song text, else "1. " that text " - Winamp".
-void ComposeWinampCreationTitle(char *title, size_t size);
+void ComposeWinampCreationTitle(wchar_t *title, size_t size);
 
 // The steps of the track workers; record is the worker's own copy.
 // Returns the song file parts not replaced.

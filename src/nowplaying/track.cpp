@@ -6,6 +6,8 @@
 #include "nowplaying/clock.h"
 
 alignas(4) uint8_t TrackRecord[TRACK_RECORD_SIZE];
+alignas(4) uint8_t UnicodeRecord[UNICODE_RECORD_SIZE];
+PlayDetails PlayedDetails;
 volatile LONG isPlaying;
 volatile LONG trackStarted;
 
@@ -119,11 +121,16 @@ void SetClockPosition(uint32_t newPositionMs)
     EndClockStore();
 }
 
-void ApplyTrackRecord(const uint8_t *record)
+void ApplyTrackRecord(const uint8_t *record, const PlayDetails &details, const uint8_t *unicodeRecord)
 {
     InterlockedIncrement(&recordVersion);
     memcpy(TrackRecord, record, sizeof TrackRecord);
     InterlockedIncrement(&recordVersion);
+    size_t kept = details.unicodeLength < sizeof UnicodeRecord ? details.unicodeLength : sizeof UnicodeRecord;
+    memcpy(UnicodeRecord, unicodeRecord, kept);
+    memset(UnicodeRecord + kept, 0, sizeof UnicodeRecord - kept);
+    PlayedDetails = details;
+    PlayedDetails.unicodeLength = uint32_t(kept);
 }
 
 // The worker holds the record odd only for one copy of 2116 bytes, so this

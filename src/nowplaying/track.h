@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <cstdint>
 
+#include "nowplaying/unicoderecord.h"
+
 constexpr int TRACK_RECORD_SIZE = 2116;
 constexpr int TRACK_NAME_OFFSET = 8;
 constexpr int TRACK_ARTIST_OFFSET = 520;
@@ -13,16 +15,31 @@ constexpr int TRACK_TOTAL_TIME_OFFSET = 2068;
 constexpr int TRACK_START_TIME_OFFSET = 2072;
 constexpr int COUNTED_TEXT_SIZE = 256;
 
+// What a "vply" brings beside the 8-bit record: the message's own format
+// fields, and the length of the UTF-16 record copied (0: none came).
+struct PlayDetails {
+    uint32_t bitRate;         // kbps, 0 unknown
+    uint32_t sampleRateFixed; // Hz in 16.16, 0 unknown
+    uint32_t channels;        // 0 unknown
+    uint32_t unicodeLength;
+};
+
 // The record of the last "vply" the track worker has carried out; all zero
 // before. Only the worker writes it; its single words may be read anywhere,
 // the whole record only through CopyTrackRecord.
 extern uint8_t TrackRecord[TRACK_RECORD_SIZE];
+// That message's UTF-16 record (zero beyond what came) and details; the
+// worker's alone.
+extern uint8_t UnicodeRecord[UNICODE_RECORD_SIZE];
+extern PlayDetails PlayedDetails;
 extern volatile LONG isPlaying;
 // 1 once the worker has carried out a "vply".
 extern volatile LONG trackStarted;
 
 // The host's "vply", "vstp", "setp" and "clr "; each returns at once.
-void OnTrackPlay(const uint8_t *hostRecord);
+// unicodeRecord holds details.unicodeLength bytes (at most
+// UNICODE_RECORD_SIZE are kept).
+void OnTrackPlay(const uint8_t *hostRecord, const PlayDetails &details, const uint8_t *unicodeRecord);
 void OnTrackStop();
 void OnSetPosition(uint32_t positionMs);
 void OnCleanUp();
@@ -55,7 +72,7 @@ uint16_t TrackYear(const uint8_t *record);
 uint32_t TrackTotalTime(const uint8_t *record);
 
 // The worker's steps: the record and clock of each message, in message order.
-void ApplyTrackRecord(const uint8_t *record);
+void ApplyTrackRecord(const uint8_t *record, const PlayDetails &details, const uint8_t *unicodeRecord);
 void StartClock(const uint8_t *record);
 void StopClock();
 void SetClockPosition(uint32_t positionMs);

@@ -1,12 +1,16 @@
 // The "Winamp v1.x" window: what programs written for the Winamp player read
 // as its now-playing title, and the subset of its queries and transport
-// commands that they send before reading it.
+// commands that they send before reading it. A Unicode window, as Winamp's
+// is: GetWindowTextW reads the title whole, GetWindowTextA in the code page.
 #include "nowplaying/outputs.h"
 
 #include <array>
-#include <cstdio>
+#include <cstring>
+#include <cwchar>
 
 #include "nowplaying/track.h"
+#include "nowplaying/tracktexts.h"
+#include "nowplaying/winampanswers.h"
 #include "plugin/plugin.h"
 
 HWND winampWindow;
@@ -50,18 +54,37 @@ LRESULT AnswerListPosition(WPARAM)
     return number > 1 ? number - 1 : 0;
 }
 
-LRESULT AnswerListLength(WPARAM) { return trackStarted ? 1 : 0; }
+// The album's track count, but never fewer tracks than the list position
+// implies: a client showing "track 6 of 1" is wrong either way.
+LRESULT AnswerListLength(WPARAM)
+{
+    if (!trackStarted)
+        return 0;
+    int32_t count;
+    memcpy(&count, TrackRecord + TRACK_COUNT_OFFSET, sizeof count);
+    LRESULT atLeast = AnswerListPosition(0) + 1;
+    return count > atLeast ? count : atLeast;
+}
 
 struct WinampQuery {
     LPARAM code;
     LRESULT (*answer)(WPARAM argument);
 };
-constexpr std::array<WinampQuery, 5> WINAMP_QUERIES = {{
-    {0, AnswerVersion},        // IPC_GETVERSION
-    {104, AnswerIsPlaying},    // IPC_ISPLAYING
-    {105, AnswerOutputTime},   // IPC_GETOUTPUTTIME
-    {124, AnswerListLength},   // IPC_GETLISTLENGTH
-    {125, AnswerListPosition}, // IPC_GETLISTPOS
+constexpr std::array<WinampQuery, 15> WINAMP_QUERIES = {{
+    {0, AnswerVersion},                  // IPC_GETVERSION
+    {104, AnswerIsPlaying},              // IPC_ISPLAYING
+    {105, AnswerOutputTime},             // IPC_GETOUTPUTTIME
+    {124, AnswerListLength},             // IPC_GETLISTLENGTH
+    {125, AnswerListPosition},           // IPC_GETLISTPOS
+    {126, AnswerFormat},                 // IPC_GETINFO
+    {211, AnswerPlaylistFile},           // IPC_GETPLAYLISTFILE
+    {212, AnswerPlaylistTitle},          // IPC_GETPLAYLISTTITLE
+    {213, AnswerPlaylistTitleW},         // IPC_GETPLAYLISTTITLEW
+    {214, AnswerPlaylistFileW},          // IPC_GETPLAYLISTFILEW
+    {290, AnswerExtendedFileInfo},       // IPC_GET_EXTENDED_FILE_INFO
+    {3026, AnswerExtendedFileInfoW},     // IPC_GET_EXTENDED_FILE_INFOW
+    {3031, AnswerPlayingFileW},          // IPC_GET_PLAYING_FILENAME
+    {3034, AnswerPlayingTitleW},         // IPC_GET_PLAYING_TITLE
 }};
 
 // Winamp's transport buttons, carried out as the host's media commands.
@@ -93,7 +116,7 @@ bool CarryOutCommand(WPARAM command)
     for (const WinampCommand &entry : WINAMP_COMMANDS)
         if (entry.command == command) {
             if (!(entry.onlyWhenStopped && isPlaying))
-                PostMessageA(hostMainWindow, WM_APPCOMMAND, 0,
+                PostMessageW(hostMainWindow, WM_APPCOMMAND, 0,
                              MAKELPARAM(0, FAPPCOMMAND_MOUSE | entry.appCommand));
             return true;
         }
@@ -112,57 +135,67 @@ LRESULT CALLBACK WinampWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
         if (CarryOutCommand(wParam))
             return 0;
         break;
+    case WM_CLOSE:
+        // A client's "close Winamp" means the player; destroyed, this
+        // window would be gone until the player starts again.
+        PostMessageW(hostMainWindow, WM_CLOSE, 0, 0);
+        return 0;
     }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
 }
+
+constexpr wchar_t WINAMP_CLASS_W[] = L"Winamp v1.x";
 
 } // namespace
 
-void CreateWinampWindow(const char *title)
+void CreateWinampWindow(const wchar_t *title)
 {
-    WNDCLASSA windowClass = {};
+    WNDCLASSW windowClass = {};
     windowClass.style = CS_HREDRAW | CS_VREDRAW;
     windowClass.lpfnWndProc = WinampWindowProc;
     windowClass.hInstance = moduleInstance;
-    windowClass.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hIcon = LoadIconW(nullptr, MAKEINTRESOURCEW(32512)); // IDI_APPLICATION
+    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
     windowClass.hbrBackground = HBRUSH(GetStockObject(WHITE_BRUSH));
-    windowClass.lpszClassName = WINAMP_CLASS;
-    RegisterClassA(&windowClass);
-    winampWindow = CreateWindowExA(0, WINAMP_CLASS, title, 0, 0, 0, 0, 0, nullptr, nullptr, moduleInstance, nullptr);
+    windowClass.lpszClassName = WINAMP_CLASS_W;
+    RegisterClassW(&windowClass);
+    winampWindow =
+        CreateWindowExW(0, WINAMP_CLASS_W, title, 0, 0, 0, 0, 0, nullptr, nullptr, moduleInstance, nullptr);
 }
 
 void DestroyWinampWindow()
 {
     DestroyWindow(winampWindow);
-    UnregisterClassA(WINAMP_CLASS, moduleInstance);
+    UnregisterClassW(WINAMP_CLASS_W, moduleInstance);
     winampWindow = nullptr;
 }
 
-void ComposeWinampCreationTitle(char *title, size_t size)
+void ComposeWinampCreationTitle(wchar_t *title, size_t size)
 {
-    if (nowPlayingText[0] == ' ' && !nowPlayingText[1])
-        snprintf(title, size, "%s", WINAMP_START_TITLE);
+    if (nowPlayingTextW[0] == ' ' && !nowPlayingTextW[1])
+        swprintf(title, size, L"%ls", WINAMP_START_TITLE);
     else
-        snprintf(title, size, "1. %s - Winamp", nowPlayingText);
+        swprintf(title, size, L"1. %ls - Winamp", nowPlayingTextW);
 }
 
 void SetWinampTitle(const uint8_t *record)
 {
-    char title[2000];
-    snprintf(title, sizeof title, "%d. %s - Winamp", int(TrackNumber(record)), nowPlayingText);
-    SetWindowTextA(winampWindow, title);
+    wchar_t title[NOW_PLAYING_TEXT_SIZE + 32];
+    swprintf(title, NOW_PLAYING_TEXT_SIZE + 32, L"%d. %ls - Winamp", int(TrackNumber(record)), nowPlayingTextW);
+    SetWindowTextW(winampWindow, title);
 }
 
+// The paused title is the track's own, whatever the now-playing text holds.
 void SetWinampPausedTitle(const uint8_t *record)
 {
-    char artist[COUNTED_TEXT_SIZE], name[COUNTED_TEXT_SIZE];
-    ReadCountedText(record, TRACK_ARTIST_OFFSET, artist);
-    ReadCountedText(record, TRACK_NAME_OFFSET, name);
-    char title[1000];
-    if (artist[0])
-        snprintf(title, sizeof title, "%d. %s - %s - Winamp [Paused]", int(TrackNumber(record)), artist, name);
+    TrackTexts texts;
+    ReadTrackTexts(texts);
+    wchar_t title[NOW_PLAYING_TEXT_SIZE + 32];
+    int number = int(TrackNumber(record));
+    if (texts.artist[0])
+        swprintf(title, NOW_PLAYING_TEXT_SIZE + 32, L"%d. %ls - %ls - Winamp [Paused]", number, texts.artist,
+                 texts.name);
     else
-        snprintf(title, sizeof title, "%d. %s - Winamp [Paused]", int(TrackNumber(record)), name);
-    SendMessageA(winampWindow, WM_SETTEXT, 0, LPARAM(title));
+        swprintf(title, NOW_PLAYING_TEXT_SIZE + 32, L"%d. %ls - Winamp [Paused]", number, texts.name);
+    SendMessageW(winampWindow, WM_SETTEXT, 0, LPARAM(title));
 }

@@ -25,6 +25,7 @@
 
 #include "nowplaying/external.h"
 #include "nowplaying/outputs.h"
+#include "nowplaying/winampanswers.h"
 #include "plugin/modulethread.h"
 #include "settings/settings.h"
 
@@ -39,8 +40,8 @@ constexpr SIZE_T WORKER_STACK_SIZE = 256 * 1024;
 constexpr DWORD IDLE_MS = 25;
 // The queue's own heap, of fixed size: a host that floods the module while
 // the worker cannot get through (its thread not handling messages) loses
-// the messages beyond it instead of the address space. About 1,400 queued
-// "vply" fit, with their records.
+// the messages beyond it instead of the address space. About 450 queued
+// "vply" fit with both records, 1,400 with the 8-bit one alone.
 constexpr SIZE_T QUEUE_HEAP_SIZE = 3 * 1024 * 1024;
 // Readers of the song file (text sources of streaming programs poll it)
 // and clipboard managers hold their object for a moment at a time.
@@ -59,10 +60,19 @@ struct Message {
     Message *next;
     MessageKind kind;
     uint32_t positionMs;
-    // A "vply" node is followed by its copy of the host's record.
+    // A "vply" node is followed by its copy of the host's record, its
+    // details and the UTF-16 record's bytes.
 };
 
 const uint8_t *RecordOf(const Message *message) { return reinterpret_cast<const uint8_t *>(message + 1); }
+const PlayDetails &DetailsOf(const Message *message)
+{
+    return *reinterpret_cast<const PlayDetails *>(RecordOf(message) + TRACK_RECORD_SIZE);
+}
+const uint8_t *UnicodeRecordOf(const Message *message)
+{
+    return reinterpret_cast<const uint8_t *>(&DetailsOf(message) + 1);
+}
 
 HANDLE queueHeap;
 HANDLE wakeEvent;            // auto-reset: a message was pushed on an empty queue
@@ -132,6 +142,8 @@ void StartOutputs(bool whole)
     if (whole && Settings.File)
         RetrySongFileLater(WriteSongFile(TrackRecord));
     BuildLyricsQuery(TrackRecord);
+    // Kept whatever the options: a Winamp window created later answers too.
+    PublishWinampTrack();
     if (Settings.Clipboard || Settings.WinAmp || Settings.CaptionText) {
         BuildNowPlayingText(TrackRecord);
         if (whole && Settings.WinAmp)
@@ -184,7 +196,7 @@ bool CarryOut(const Message *message, bool newest)
 {
     switch (message->kind) {
     case MESSAGE_PLAY:
-        ApplyTrackRecord(RecordOf(message));
+        ApplyTrackRecord(RecordOf(message), DetailsOf(message), UnicodeRecordOf(message));
         StartClock(TrackRecord);
         NotifyRegisteredWindows(NOTIFY_TRACK_STARTED);
         startOwed = true;
@@ -318,10 +330,17 @@ void Enqueue(Message *message)
 
 } // namespace
 
-void OnTrackPlay(const uint8_t *hostRecord)
+void OnTrackPlay(const uint8_t *hostRecord, const PlayDetails &details, const uint8_t *unicodeRecord)
 {
-    if (Message *message = NewMessage(MESSAGE_PLAY, TRACK_RECORD_SIZE)) {
+    PlayDetails kept = details;
+    if (!unicodeRecord || kept.unicodeLength > UNICODE_RECORD_SIZE)
+        kept.unicodeLength = unicodeRecord ? uint32_t(UNICODE_RECORD_SIZE) : 0;
+    static_assert(TRACK_RECORD_SIZE % alignof(PlayDetails) == 0, "details follow the record aligned");
+    if (Message *message = NewMessage(MESSAGE_PLAY, TRACK_RECORD_SIZE + sizeof kept + kept.unicodeLength)) {
         memcpy(message + 1, hostRecord, TRACK_RECORD_SIZE);
+        memcpy(const_cast<PlayDetails *>(&DetailsOf(message)), &kept, sizeof kept);
+        if (kept.unicodeLength)
+            memcpy(const_cast<uint8_t *>(UnicodeRecordOf(message)), unicodeRecord, kept.unicodeLength);
         Enqueue(message);
     }
 }

@@ -35,5 +35,7 @@ int32_t CallHost(hostrecords::PlayerMessageRecord *record, uint32_t message);
 void TakeBackFromHost();
 int32_t RegisterWithHost(hostrecords::PlayerMessageRecord *record);
 void ShowHostAbout();
+// "vply": hands the track worker the records and format the message carries.
+void ForwardPlay(const void *information);
 
 extern "C" int32_t __cdecl VisualHandler(uint32_t message, void *information, void *reference);

@@ -49,7 +49,7 @@ void StartUp()
     if (Settings.Multimedia)
         InstallMediaKeyHook();
     if (Settings.WinAmp)
-        CreateWinampWindow("Winamp 5.01");
+        CreateWinampWindow(WINAMP_START_TITLE);
     if (Settings.Skin)
         StartSkin();
 
@@ -71,7 +71,7 @@ extern "C" int32_t __cdecl VisualHandler(uint32_t message, void *information, vo
         break;
     case CODE_PLAY:
         if (information)
-            OnTrackPlay(static_cast<const uint8_t *>(static_cast<const hostrecords::VisualPlayMessage *>(information)->trackInfo));
+            ForwardPlay(information);
         break;
     case CODE_STOP:
         OnTrackStop();

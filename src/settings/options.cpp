@@ -64,8 +64,8 @@ void WinAmpStep(HWND, uint32_t on)
         DestroyWinampWindow();
         return;
     }
-    char title[NOW_PLAYING_TEXT_SIZE + 16];
-    ComposeWinampCreationTitle(title, sizeof title);
+    wchar_t title[NOW_PLAYING_TEXT_SIZE + 16];
+    ComposeWinampCreationTitle(title, NOW_PLAYING_TEXT_SIZE + 16);
     CreateWinampWindow(title);
 }
 

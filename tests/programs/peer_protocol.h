@@ -16,7 +16,9 @@ enum Request : UINT {
     REQUEST_SYNC = WM_APP + 3,           // answered after everything posted before it
     REQUEST_WINAMP_VIEW = WM_APP + 4,    // what a Winamp-aware program shows
     REQUEST_WINAMP_COMMAND = WM_APP + 5, // wParam: the WM_COMMAND to send the Winamp window
-    REQUEST_POLL_POSITION = WM_APP + 6,  // wParam: how many 29874 queries to send in a row
+    REQUEST_WINAMP_TEXTS = WM_APP + 6,   // the texts the Winamp window hands out by address
+    REQUEST_WINAMP_TAG = WM_APP + 7,     // wParam: TagRequest(tag, wide, placement)
+    REQUEST_POLL_POSITION = WM_APP + 8,  // wParam: how many 29874 queries to send in a row
     REQUEST_QUIT = WM_APP + 9,
 };
 
@@ -27,8 +29,30 @@ enum ReportKind : uint32_t {
     REPORT_RECORD = 4,
     REPORT_SYNC = 5,
     REPORT_WINAMP = 6,
-    REPORT_POLLED = 7, // result: answers lower than the one before; positionMs, lengthMs: the first such pair
+    REPORT_WINAMP_TEXTS = 7,
+    REPORT_WINAMP_TAG = 8,
+    REPORT_POLLED = 9, // result: answers lower than the one before; positionMs, lengthMs: the first such pair
 };
+
+// How a Winamp client places its extended-file-info request in the player:
+// as it should, or with one pointer that may not be followed.
+enum TagPlacement : uint32_t {
+    TAG_PROPER,
+    TAG_OTHER_FILE,
+    TAG_REQUEST_UNCOMMITTED, // the request itself in reserved memory
+    TAG_FILE_UNCOMMITTED,    // the file name in reserved memory
+    TAG_RESULT_READ_ONLY,    // the result in a read-only page
+    TAG_RESULT_CROSSES,      // the result's length runs into a read-only page
+    TAG_FIELD_UNTERMINATED,  // the tag's name runs into reserved memory
+};
+// The tag names the client asks for, by index; case as real clients vary it.
+constexpr const char *TAG_NAMES[] = {"artist", "TITLE", "Album", "genre", "year",
+                                     "track",  "length", "comment", "bitrate"};
+
+inline WPARAM TagRequest(uint32_t tag, bool wide, TagPlacement placement)
+{
+    return WPARAM(tag | (wide ? 0x100u : 0u) | placement << 16);
+}
 
 constexpr size_t RECORD_SIZE = 2116;
 
@@ -49,6 +73,15 @@ struct Report {
     int32_t number;
     uint32_t paused;
     char artist[300], title[300];
+    // Texts read with ReadProcessMemory at the addresses the Winamp window
+    // answered (MAX_PATH characters each); addressed: one bit per text,
+    // in the order of the fields.
+    uint32_t addressed;
+    char playlistFile[260], playlistTitle[260];
+    wchar_t playlistFileW[260], playlistTitleW[260], playingFile[260], playingTitle[260];
+    int32_t otherPositionAnswer; // 211 for the position after the current one
+    // An extended-file-info tag: the answer, and the text in UTF-8.
+    char tag[300];
 };
 
 inline void SendReport(HWND sink, HWND from, const Report &report)

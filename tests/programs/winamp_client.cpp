@@ -1,6 +1,8 @@
 // A program written for the Winamp player: it finds the window of class
 // "Winamp v1.x", asks it Winamp's queries, reads its title as Winamp's
-// now-playing title and sends Winamp's transport commands.
+// now-playing title and sends Winamp's transport commands. Texts the window
+// hands out by address it reads from the player's memory, and it places its
+// extended-file-info requests there, as such programs do.
 //
 // winamp_client <sink window>
 #include <cstdio>
@@ -12,7 +14,9 @@ namespace {
 
 constexpr UINT WM_WA_IPC = WM_USER;
 constexpr LPARAM IPC_GETVERSION = 0, IPC_ISPLAYING = 104, IPC_GETOUTPUTTIME = 105, IPC_GETLISTLENGTH = 124,
-                 IPC_GETLISTPOS = 125;
+                 IPC_GETLISTPOS = 125, IPC_GETPLAYLISTFILE = 211, IPC_GETPLAYLISTTITLE = 212,
+                 IPC_GETPLAYLISTTITLEW = 213, IPC_GETPLAYLISTFILEW = 214, IPC_GET_EXTENDED_FILE_INFO = 290,
+                 IPC_GET_EXTENDED_FILE_INFOW = 3026, IPC_GET_PLAYING_FILENAME = 3031, IPC_GET_PLAYING_TITLE = 3034;
 
 HWND sink;
 HWND self;
@@ -67,6 +71,138 @@ peer::Report &View()
     return report;
 }
 
+HANDLE OpenPlayer(HWND winamp)
+{
+    DWORD processId = 0;
+    GetWindowThreadProcessId(winamp, &processId);
+    return OpenProcess(PROCESS_VM_READ | PROCESS_VM_WRITE | PROCESS_VM_OPERATION | PROCESS_QUERY_INFORMATION, FALSE,
+                       processId);
+}
+
+// MAX_PATH characters from the player at the address it answered.
+template <typename Character>
+void ReadText(HANDLE player, HWND winamp, WPARAM argument, LPARAM code, Character (&text)[260], uint32_t bit,
+              peer::Report &report)
+{
+    LRESULT address = SendMessageW(winamp, WM_WA_IPC, argument, code);
+    if (!address)
+        return;
+    SIZE_T read = 0;
+    if (ReadProcessMemory(player, reinterpret_cast<void *>(address), text, sizeof text, &read) &&
+        read == sizeof text)
+        report.addressed |= bit;
+    text[259] = 0;
+}
+
+void ReportTexts()
+{
+    static peer::Report report;
+    memset(&report, 0, sizeof report);
+    report.kind = peer::REPORT_WINAMP_TEXTS;
+    HWND winamp = FindWindowA("Winamp v1.x", nullptr);
+    HANDLE player = OpenPlayer(winamp);
+    WPARAM position = WPARAM(SendMessageW(winamp, WM_WA_IPC, 0, IPC_GETLISTPOS));
+    ReadText(player, winamp, position, IPC_GETPLAYLISTFILE, report.playlistFile, 1, report);
+    ReadText(player, winamp, position, IPC_GETPLAYLISTTITLE, report.playlistTitle, 2, report);
+    ReadText(player, winamp, position, IPC_GETPLAYLISTFILEW, report.playlistFileW, 4, report);
+    ReadText(player, winamp, position, IPC_GETPLAYLISTTITLEW, report.playlistTitleW, 8, report);
+    ReadText(player, winamp, 0, IPC_GET_PLAYING_FILENAME, report.playingFile, 16, report);
+    ReadText(player, winamp, 0, IPC_GET_PLAYING_TITLE, report.playingTitle, 32, report);
+    report.otherPositionAnswer = SendMessageW(winamp, WM_WA_IPC, position + 1, IPC_GETPLAYLISTFILE) != 0;
+    CloseHandle(player);
+    peer::SendReport(sink, self, report);
+}
+
+// Winamp's extendedFileInfoStruct and its wide twin.
+template <typename Character> struct ExtendedInfo {
+    const Character *fileName;
+    const Character *field;
+    Character *result;
+    size_t resultLength;
+};
+
+// In the player: page 0 read-write (request at 0, file name at 512, tag name
+// at 1024, result at 2048), page 1 read-only, pages 2 and 3 only reserved.
+template <typename Character>
+int32_t AskTag(HANDLE player, HWND winamp, uint32_t tag, peer::TagPlacement placement, char (&utf8)[300])
+{
+    constexpr SIZE_T PAGE = 4096;
+    auto *base = static_cast<uint8_t *>(VirtualAllocEx(player, nullptr, 4 * PAGE, MEM_RESERVE, PAGE_NOACCESS));
+    VirtualAllocEx(player, base, 2 * PAGE, MEM_COMMIT, PAGE_READWRITE);
+
+    Character fileName[260] = {};
+    bool wide = sizeof(Character) == 2;
+    WPARAM position = WPARAM(SendMessageW(winamp, WM_WA_IPC, 0, IPC_GETLISTPOS));
+    LPARAM address = SendMessageW(winamp, WM_WA_IPC, position, wide ? IPC_GETPLAYLISTFILEW : IPC_GETPLAYLISTFILE);
+    ReadProcessMemory(player, reinterpret_cast<void *>(address), fileName, sizeof fileName, nullptr);
+    if (placement == peer::TAG_OTHER_FILE)
+        fileName[0] = Character('#');
+    Character field[32] = {};
+    for (int i = 0; peer::TAG_NAMES[tag][i]; ++i)
+        field[i] = Character(peer::TAG_NAMES[tag][i]);
+    size_t fieldLength = 0;
+    while (field[fieldLength])
+        ++fieldLength;
+
+    ExtendedInfo<Character> request = {reinterpret_cast<Character *>(base + 512),
+                                       reinterpret_cast<Character *>(base + 1024),
+                                       reinterpret_cast<Character *>(base + 2048), 64};
+    uint8_t *requestAt = base;
+    switch (placement) {
+    case peer::TAG_REQUEST_UNCOMMITTED:
+        requestAt = base + 2 * PAGE;
+        break;
+    case peer::TAG_FILE_UNCOMMITTED:
+        request.fileName = reinterpret_cast<Character *>(base + 2 * PAGE);
+        break;
+    case peer::TAG_RESULT_READ_ONLY:
+        request.result = reinterpret_cast<Character *>(base + PAGE);
+        break;
+    case peer::TAG_RESULT_CROSSES:
+        request.result = reinterpret_cast<Character *>(base + PAGE - 16);
+        break;
+    case peer::TAG_FIELD_UNTERMINATED:
+        request.field = reinterpret_cast<Character *>(base + 2 * PAGE - fieldLength * sizeof(Character));
+        break;
+    default:
+        break;
+    }
+    WriteProcessMemory(player, base, &request, sizeof request, nullptr);
+    WriteProcessMemory(player, base + 512, fileName, sizeof fileName, nullptr);
+    WriteProcessMemory(player, const_cast<Character *>(request.field), field, fieldLength * sizeof(Character) +
+                       (placement == peer::TAG_FIELD_UNTERMINATED ? 0 : sizeof(Character)), nullptr);
+    DWORD old;
+    VirtualProtectEx(player, base + PAGE, PAGE, PAGE_READONLY, &old);
+
+    int32_t answer = int32_t(SendMessageW(winamp, WM_WA_IPC, WPARAM(requestAt),
+                                          wide ? IPC_GET_EXTENDED_FILE_INFOW : IPC_GET_EXTENDED_FILE_INFO));
+    Character result[64] = {};
+    ReadProcessMemory(player, base + 2048, result, sizeof result, nullptr);
+    result[63] = 0;
+    if (wide)
+        WideCharToMultiByte(CP_UTF8, 0, reinterpret_cast<const wchar_t *>(result), -1, utf8, sizeof utf8, nullptr,
+                            nullptr);
+    else
+        snprintf(utf8, sizeof utf8, "%s", reinterpret_cast<const char *>(result));
+    VirtualFreeEx(player, base, 0, MEM_RELEASE);
+    return answer;
+}
+
+void ReportTag(WPARAM request)
+{
+    static peer::Report report;
+    memset(&report, 0, sizeof report);
+    report.kind = peer::REPORT_WINAMP_TAG;
+    HWND winamp = FindWindowA("Winamp v1.x", nullptr);
+    HANDLE player = OpenPlayer(winamp);
+    uint32_t tag = request & 0xFF;
+    auto placement = peer::TagPlacement(request >> 16);
+    report.result = request & 0x100 ? AskTag<wchar_t>(player, winamp, tag, placement, report.tag)
+                                    : AskTag<char>(player, winamp, tag, placement, report.tag);
+    CloseHandle(player);
+    peer::SendReport(sink, self, report);
+}
+
 void SendCommand(WPARAM command)
 {
     static peer::Report report;
@@ -86,6 +222,12 @@ LRESULT CALLBACK ClientWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
         return 0;
     case peer::REQUEST_WINAMP_COMMAND:
         SendCommand(wParam);
+        return 0;
+    case peer::REQUEST_WINAMP_TEXTS:
+        ReportTexts();
+        return 0;
+    case peer::REQUEST_WINAMP_TAG:
+        ReportTag(wParam);
         return 0;
     case peer::REQUEST_QUIT:
         PostQuitMessage(0);

@@ -1,0 +1,28 @@
+// A track's texts and numbers as the outputs that carry Unicode show them:
+// from the host's UTF-16 record when one came with the track, else from the
+// 8-bit record read in the system's code page.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+
+constexpr int TRACK_TEXT_UNITS = 256;
+
+struct TrackTexts {
+    wchar_t name[TRACK_TEXT_UNITS];
+    wchar_t artist[TRACK_TEXT_UNITS];
+    wchar_t album[TRACK_TEXT_UNITS];
+    wchar_t genre[TRACK_TEXT_UNITS];
+    wchar_t fileName[TRACK_TEXT_UNITS];
+    wchar_t comments[TRACK_TEXT_UNITS];
+    int32_t number;
+    int32_t count;
+    uint16_t year;
+    uint32_t totalMs;
+    uint32_t bitRate;         // kbps, 0 unknown
+    uint32_t sampleRateFixed; // Hz in 16.16, 0 unknown
+    uint32_t channels;        // 0 unknown
+};
+
+// The track the worker last carried out; on the worker's thread only.
+void ReadTrackTexts(TrackTexts &texts);

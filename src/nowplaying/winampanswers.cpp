@@ -1,0 +1,329 @@
+// The Winamp window's answers about the playing file: texts handed out by
+// address for other programs to read from this process, the tags written
+// into a buffer another program placed here, and the stream's format.
+//
+// Other programs read the texts with ReadProcessMemory, MAX_PATH characters
+// at a time, whenever they like: each text lives in static storage of the
+// module with room for that many. The worker builds a track's texts in the
+// slot not handed out and then makes it the current one, so a reader that
+// asked once gets whole text unless two tracks started in between.
+#include "nowplaying/winampanswers.h"
+
+#include <array>
+#include <cstdio>
+#include <cstring>
+#include <cwchar>
+
+#include "nowplaying/outputs.h"
+#include "nowplaying/track.h"
+#include "nowplaying/tracktexts.h"
+
+namespace {
+
+struct WinampTrack {
+    LONG listPosition;
+    char fileName[MAX_PATH];
+    char title[NOW_PLAYING_TEXT_SIZE];
+    wchar_t fileNameW[MAX_PATH];
+    wchar_t titleW[NOW_PLAYING_TEXT_SIZE];
+    TrackTexts texts;
+};
+static_assert(sizeof(WinampTrack::fileName) >= MAX_PATH && sizeof(WinampTrack::title) >= MAX_PATH &&
+                  sizeof(WinampTrack::fileNameW) >= MAX_PATH * sizeof(wchar_t) &&
+                  sizeof(WinampTrack::titleW) >= MAX_PATH * sizeof(wchar_t),
+              "readers take MAX_PATH characters");
+
+// Write n (from 1) fills slot n % 2; `started` counts the writes begun,
+// `finished` those done. Slot finished % 2 is whole while started stays
+// below finished + 2.
+WinampTrack slots[2];
+volatile LONG started;
+volatile LONG finished;
+
+// A copy of the current track's slot; false before the first track.
+bool CopyCurrent(WinampTrack &copy)
+{
+    for (;;) {
+        LONG done = InterlockedCompareExchange(&finished, 0, 0);
+        if (!done)
+            return false;
+        memcpy(&copy, &slots[done % 2], sizeof copy);
+        if (InterlockedCompareExchange(&started, 0, 0) < done + 2)
+            return true;
+    }
+}
+
+// The current slot itself, for texts handed out by address.
+const WinampTrack *Current()
+{
+    LONG done = InterlockedCompareExchange(&finished, 0, 0);
+    return done ? &slots[done % 2] : nullptr;
+}
+
+// The current track when it is at that list position.
+const WinampTrack *CurrentAt(WPARAM position)
+{
+    const WinampTrack *track = Current();
+    return track && position == WPARAM(track->listPosition) ? track : nullptr;
+}
+
+// ---- memory another program hands us ---------------------------------------
+
+bool RegionAllows(const MEMORY_BASIC_INFORMATION &info, bool write)
+{
+    if (info.State != MEM_COMMIT || (info.Protect & (PAGE_GUARD | PAGE_NOACCESS)))
+        return false;
+    DWORD protection = info.Protect & 0xFF;
+    if (write)
+        return protection == PAGE_READWRITE || protection == PAGE_WRITECOPY ||
+               protection == PAGE_EXECUTE_READWRITE || protection == PAGE_EXECUTE_WRITECOPY;
+    return protection != PAGE_EXECUTE;
+}
+
+// Whether every byte of [address, address + size) is committed memory of
+// this process that may be read, and written when asked.
+bool MemoryAllows(const void *address, size_t size, bool write)
+{
+    uintptr_t at = uintptr_t(address);
+    uintptr_t end = at + size;
+    if (!address || end < at)
+        return false;
+    while (at < end) {
+        MEMORY_BASIC_INFORMATION info;
+        if (VirtualQuery(reinterpret_cast<const void *>(at), &info, sizeof info) != sizeof info ||
+            !RegionAllows(info, write))
+            return false;
+        uintptr_t regionEnd = uintptr_t(info.BaseAddress) + info.RegionSize;
+        if (regionEnd <= at)
+            return false;
+        at = regionEnd;
+    }
+    return true;
+}
+
+// The length of a zero-terminated text of at most maxUnits units that lies
+// wholly in readable memory; -1 otherwise. Each region is asked about
+// before a character in it is read.
+template <typename Character> int ReadableTextLength(const Character *text, int maxUnits)
+{
+    uintptr_t start = uintptr_t(text);
+    uintptr_t readableEnd = start; // every byte before it may be read
+    for (int units = 0; text && units <= maxUnits; ++units) {
+        uintptr_t unitEnd = start + (units + 1) * sizeof(Character);
+        if (unitEnd < start)
+            return -1;
+        while (readableEnd < unitEnd) {
+            MEMORY_BASIC_INFORMATION info;
+            if (VirtualQuery(reinterpret_cast<const void *>(readableEnd), &info, sizeof info) != sizeof info ||
+                !RegionAllows(info, false))
+                return -1;
+            uintptr_t regionEnd = uintptr_t(info.BaseAddress) + info.RegionSize;
+            if (regionEnd <= readableEnd)
+                return -1;
+            readableEnd = regionEnd;
+        }
+        if (!text[units])
+            return units;
+    }
+    return -1;
+}
+
+// ---- the tags --------------------------------------------------------------
+
+// Winamp's request: the file, the tag's name and where its text goes, with
+// room for resultLength characters (the zero included).
+template <typename Character> struct ExtendedInfoRequest {
+    const Character *fileName;
+    const Character *field;
+    Character *result;
+    size_t resultLength;
+};
+
+constexpr int LONGEST_FILE_NAME = 32767;
+constexpr int LONGEST_FIELD_NAME = 31;
+constexpr int TAG_TEXT_SIZE = 300;
+
+void NumberText(long long number, wchar_t (&text)[TAG_TEXT_SIZE])
+{
+    if (number > 0)
+        swprintf(text, TAG_TEXT_SIZE, L"%lu", static_cast<unsigned long>(number));
+    else
+        text[0] = 0;
+}
+
+void CopyText(const wchar_t *source, wchar_t (&text)[TAG_TEXT_SIZE])
+{
+    swprintf(text, TAG_TEXT_SIZE, L"%ls", source);
+}
+
+struct Tag {
+    char name[8];
+    void (*read)(const TrackTexts &texts, wchar_t (&text)[TAG_TEXT_SIZE]);
+};
+// Winamp's tag names; the length in milliseconds.
+constexpr std::array<Tag, 8> TAGS = {{
+    {"artist", [](const TrackTexts &t, wchar_t (&text)[TAG_TEXT_SIZE]) { CopyText(t.artist, text); }},
+    {"title", [](const TrackTexts &t, wchar_t (&text)[TAG_TEXT_SIZE]) { CopyText(t.name, text); }},
+    {"album", [](const TrackTexts &t, wchar_t (&text)[TAG_TEXT_SIZE]) { CopyText(t.album, text); }},
+    {"genre", [](const TrackTexts &t, wchar_t (&text)[TAG_TEXT_SIZE]) { CopyText(t.genre, text); }},
+    {"comment", [](const TrackTexts &t, wchar_t (&text)[TAG_TEXT_SIZE]) { CopyText(t.comments, text); }},
+    {"year", [](const TrackTexts &t, wchar_t (&text)[TAG_TEXT_SIZE]) { NumberText(t.year, text); }},
+    {"track", [](const TrackTexts &t, wchar_t (&text)[TAG_TEXT_SIZE]) { NumberText(t.number, text); }},
+    {"length", [](const TrackTexts &t, wchar_t (&text)[TAG_TEXT_SIZE]) { NumberText(t.totalMs, text); }},
+}};
+
+// The tag whose name the text is, in any case; nullptr for none.
+template <typename Character> const Tag *FindTag(const Character *field, int length)
+{
+    for (const Tag &tag : TAGS) {
+        int i = 0;
+        while (i < length && tag.name[i] && (field[i] | 0x20) == Character(tag.name[i]))
+            ++i;
+        if (i == length && !tag.name[i])
+            return &tag;
+    }
+    return nullptr;
+}
+
+bool SameFile(const char *asked, const WinampTrack &track) { return lstrcmpiA(asked, track.fileName) == 0; }
+bool SameFile(const wchar_t *asked, const WinampTrack &track) { return lstrcmpiW(asked, track.fileNameW) == 0; }
+
+// The text cut to room characters, never inside a character.
+void PutResult(const wchar_t *text, wchar_t *result, size_t room)
+{
+    size_t length = wcsnlen(text, room - 1);
+    if (length == room - 1 && length && IS_HIGH_SURROGATE(text[length - 1]))
+        --length;
+    memcpy(result, text, length * sizeof(wchar_t));
+    result[length] = 0;
+}
+
+void PutResult(const wchar_t *text, char *result, size_t room)
+{
+    char narrow[TAG_TEXT_SIZE * 2];
+    if (WideCharToMultiByte(CP_ACP, 0, text, -1, narrow, sizeof narrow, nullptr, nullptr) <= 0)
+        narrow[0] = 0;
+    size_t length = 0;
+    for (const char *at = narrow; *at;) {
+        const char *next = CharNextA(at);
+        if (size_t(next - narrow) > room - 1)
+            break;
+        length = size_t(next - narrow);
+        at = next;
+    }
+    memcpy(result, narrow, length);
+    result[length] = 0;
+}
+
+template <typename Character> LRESULT AnswerExtendedInfo(WPARAM address)
+{
+    const auto *given = reinterpret_cast<const ExtendedInfoRequest<Character> *>(address);
+    if (!MemoryAllows(given, sizeof *given, false))
+        return 0;
+    ExtendedInfoRequest<Character> request;
+    memcpy(&request, given, sizeof request);
+    int fieldLength = ReadableTextLength(request.field, LONGEST_FIELD_NAME);
+    if (request.resultLength == 0 || request.resultLength > SIZE_MAX / sizeof(Character) ||
+        ReadableTextLength(request.fileName, LONGEST_FILE_NAME) <= 0 || fieldLength < 0 ||
+        !MemoryAllows(request.result, request.resultLength * sizeof(Character), true))
+        return 0;
+    const Tag *tag = FindTag(request.field, fieldLength);
+    static WinampTrack track; // the host's thread's alone; too large for its stack
+    if (!tag || !CopyCurrent(track) || !SameFile(request.fileName, track))
+        return 0;
+    wchar_t text[TAG_TEXT_SIZE];
+    tag->read(track.texts, text);
+    PutResult(text, request.result, request.resultLength);
+    return 1;
+}
+
+} // namespace
+
+void PublishWinampTrack()
+{
+    LONG write = InterlockedIncrement(&started);
+    WinampTrack &track = slots[write % 2];
+    ReadTrackTexts(track.texts);
+    int32_t number = track.texts.number;
+    track.listPosition = number > 1 ? number - 1 : 0;
+
+    char artist[COUNTED_TEXT_SIZE], name[COUNTED_TEXT_SIZE], fileName[COUNTED_TEXT_SIZE];
+    ReadCountedText(TrackRecord, TRACK_ARTIST_OFFSET, artist);
+    ReadCountedText(TrackRecord, TRACK_NAME_OFFSET, name);
+    ReadCountedText(TrackRecord, TRACK_FILE_NAME_OFFSET, fileName);
+    memset(track.fileName, 0, sizeof track.fileName);
+    memset(track.title, 0, sizeof track.title);
+    memset(track.fileNameW, 0, sizeof track.fileNameW);
+    memset(track.titleW, 0, sizeof track.titleW);
+    snprintf(track.fileName, sizeof track.fileName, "%s", fileName);
+    if (artist[0])
+        snprintf(track.title, sizeof track.title, "%s - %s", artist, name);
+    else
+        snprintf(track.title, sizeof track.title, "%s", name);
+    swprintf(track.fileNameW, MAX_PATH, L"%ls", track.texts.fileName);
+    const TrackTexts &texts = track.texts;
+    if (texts.artist[0])
+        swprintf(track.titleW, NOW_PLAYING_TEXT_SIZE, L"%ls - %ls", texts.artist, texts.name);
+    else
+        swprintf(track.titleW, NOW_PLAYING_TEXT_SIZE, L"%ls", texts.name);
+    InterlockedExchange(&finished, write);
+}
+
+LRESULT AnswerPlaylistFile(WPARAM position)
+{
+    const WinampTrack *track = CurrentAt(position);
+    return track ? LRESULT(track->fileName) : 0;
+}
+
+LRESULT AnswerPlaylistTitle(WPARAM position)
+{
+    const WinampTrack *track = CurrentAt(position);
+    return track ? LRESULT(track->title) : 0;
+}
+
+LRESULT AnswerPlaylistFileW(WPARAM position)
+{
+    const WinampTrack *track = CurrentAt(position);
+    return track ? LRESULT(track->fileNameW) : 0;
+}
+
+LRESULT AnswerPlaylistTitleW(WPARAM position)
+{
+    const WinampTrack *track = CurrentAt(position);
+    return track ? LRESULT(track->titleW) : 0;
+}
+
+LRESULT AnswerPlayingFileW(WPARAM)
+{
+    const WinampTrack *track = Current();
+    return track ? LRESULT(track->fileNameW) : 0;
+}
+
+LRESULT AnswerPlayingTitleW(WPARAM)
+{
+    const WinampTrack *track = Current();
+    return track ? LRESULT(track->titleW) : 0;
+}
+
+LRESULT AnswerExtendedFileInfo(WPARAM address) { return AnswerExtendedInfo<char>(address); }
+
+LRESULT AnswerExtendedFileInfoW(WPARAM address) { return AnswerExtendedInfo<wchar_t>(address); }
+
+LRESULT AnswerFormat(WPARAM which)
+{
+    static WinampTrack track; // the host's thread's alone
+    if (!CopyCurrent(track))
+        return 0;
+    uint32_t hertz = track.texts.sampleRateFixed >> 16;
+    switch (which) {
+    case 0:
+        return LRESULT(hertz / 1000);
+    case 1:
+        return LRESULT(track.texts.bitRate);
+    case 2:
+        return LRESULT(track.texts.channels);
+    case 5:
+        return LRESULT(hertz);
+    }
+    return 0;
+}

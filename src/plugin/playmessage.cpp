@@ -1,0 +1,56 @@
+// The host's "vply": the checks on the UTF-16 record before the track
+// worker copies it.
+#include "plugin/plugin.h"
+
+#include <cstddef>
+#include <cstring>
+
+#include "nowplaying/track.h"
+
+namespace {
+
+constexpr uint32_t CODE_TRACK_INFO_SIZE = FourCharCode("itsz");
+
+// The largest UTF-16 record the host fills: its answer to "itsz", asked
+// once; the interface's own size when it gives none.
+uint32_t largestUnicodeRecord;
+
+uint32_t LargestUnicodeRecord()
+{
+    if (largestUnicodeRecord)
+        return largestUnicodeRecord;
+    hostrecords::PlayerMessageRecord record = {};
+    uint32_t size = 0;
+    if (CallHost(&record, CODE_TRACK_INFO_SIZE) == 0)
+        size = record.body.itTrackInfoSize;
+    largestUnicodeRecord = size ? size : uint32_t(UNICODE_RECORD_SIZE);
+    return largestUnicodeRecord;
+}
+
+// The UTF-16 record's length when it is in range, else 0: the record then
+// counts as not sent.
+uint32_t UnicodeRecordLength(const void *record)
+{
+    if (!record)
+        return 0;
+    uint32_t length;
+    memcpy(&length, static_cast<const uint8_t *>(record) + offsetof(UnicodeTrackLayout, recordLength),
+           sizeof length);
+    if (length < UNICODE_RECORD_MINIMUM || length > LargestUnicodeRecord())
+        return 0;
+    return length;
+}
+
+} // namespace
+
+void ForwardPlay(const void *information)
+{
+    const auto *play = static_cast<const hostrecords::VisualPlayMessage *>(information);
+    PlayDetails details = {};
+    details.bitRate = play->bitRate;
+    details.sampleRateFixed = play->soundFormat.sampleRate;
+    details.channels = uint16_t(play->soundFormat.numChannels);
+    details.unicodeLength = UnicodeRecordLength(play->trackInfoUnicode);
+    OnTrackPlay(static_cast<const uint8_t *>(play->trackInfo), details,
+                details.unicodeLength ? static_cast<const uint8_t *>(play->trackInfoUnicode) : nullptr);
+}

@@ -3,6 +3,7 @@
 
 #include <tlhelp32.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "msglog.h"
@@ -266,30 +267,68 @@ int32_t Play(const Track &track)
 
 const char *const SETTINGS_KEY = "Software\\Apple Computer, Inc.\\iTunes\\Quorvane";
 
-void ResetSettings()
+namespace {
+
+// The machine's key as the earlier 32-bit module kept it: in the 32-bit
+// view, whichever build the host is.
+HKEY RootOf(SettingsRoot root)
 {
-    RegDeleteTreeA(HKEY_LOCAL_MACHINE, SETTINGS_KEY);
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, SETTINGS_KEY);
+    return root == MACHINE ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
 }
 
-void SetSettingRaw(const char *name, DWORD type, const void *data, DWORD size)
+REGSAM ViewOf(SettingsRoot root)
+{
+    return root == MACHINE ? KEY_WOW64_32KEY : 0;
+}
+
+} // namespace
+
+void ResetSettings()
+{
+    for (SettingsRoot root : {USER, MACHINE}) {
+        HKEY parent;
+        if (RegOpenKeyExA(RootOf(root), "Software\\Apple Computer, Inc.\\iTunes", 0, KEY_ALL_ACCESS | ViewOf(root),
+                          &parent) != ERROR_SUCCESS)
+            continue;
+        RegDeleteTreeA(parent, "Quorvane");
+        RegDeleteKeyA(parent, "Quorvane");
+        RegCloseKey(parent);
+    }
+}
+
+bool SettingsKeyExists(SettingsRoot root)
 {
     HKEY key;
-    if (RegCreateKeyA(HKEY_LOCAL_MACHINE, SETTINGS_KEY, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(RootOf(root), SETTINGS_KEY, 0, KEY_READ | ViewOf(root), &key) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
+}
+
+void SetSettingRaw(const char *name, DWORD type, const void *data, DWORD size, SettingsRoot root)
+{
+    HKEY key;
+    if (RegCreateKeyExA(RootOf(root), SETTINGS_KEY, 0, nullptr, 0, KEY_WRITE | ViewOf(root), nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
         return;
     RegSetValueExA(key, name, 0, type, static_cast<const BYTE *>(data), size);
     RegCloseKey(key);
 }
 
-void SetSettingDword(const char *name, DWORD value)
+void SetSettingDword(const char *name, DWORD value, SettingsRoot root)
 {
-    SetSettingRaw(name, REG_DWORD, &value, sizeof value);
+    SetSettingRaw(name, REG_DWORD, &value, sizeof value, root);
 }
 
-bool ReadSetting(const char *name, DWORD *type, std::vector<uint8_t> *data)
+void SetSettingText(const char *name, const std::string &text)
+{
+    SetSettingRaw(name, REG_SZ, text.c_str(), DWORD(text.size() + 1));
+}
+
+bool ReadSetting(const char *name, DWORD *type, std::vector<uint8_t> *data, SettingsRoot root)
 {
     HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, SETTINGS_KEY, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(RootOf(root), SETTINGS_KEY, 0, KEY_READ | ViewOf(root), &key) != ERROR_SUCCESS)
         return false;
     DWORD size = 0;
     LONG status = RegQueryValueExA(key, name, nullptr, type, nullptr, &size);
@@ -301,14 +340,23 @@ bool ReadSetting(const char *name, DWORD *type, std::vector<uint8_t> *data)
     return status == ERROR_SUCCESS;
 }
 
-bool ReadSettingDword(const char *name, DWORD *value)
+bool ReadSettingDword(const char *name, DWORD *value, SettingsRoot root)
 {
     DWORD type;
     std::vector<uint8_t> data;
-    if (!ReadSetting(name, &type, &data) || type != REG_DWORD || data.size() != 4)
+    if (!ReadSetting(name, &type, &data, root) || type != REG_DWORD || data.size() != 4)
         return false;
     memcpy(value, data.data(), 4);
     return true;
+}
+
+std::string ReadSettingText(const char *name)
+{
+    DWORD type;
+    std::vector<uint8_t> data;
+    if (!ReadSetting(name, &type, &data) || type != REG_SZ)
+        return "(missing)";
+    return std::string(data.begin(), std::find(data.begin(), data.end(), uint8_t(0)));
 }
 
 void SetHostExecutablePath(const char *path)

@@ -99,13 +99,20 @@ extern uint32_t trackInfoSize;
 void PutCountedText(std::vector<uint8_t> &record, size_t offset, const std::string &text);
 
 // ---- registry --------------------------------------------------------------
+// The settings key of the current user (where the module keeps it), or the
+// machine's key of the same name that earlier installs kept.
 extern const char *const SETTINGS_KEY;
-void ResetSettings();                  // removes the settings key
-void SetSettingDword(const char *name, DWORD value);
-void SetSettingRaw(const char *name, DWORD type, const void *data, DWORD size);
+enum SettingsRoot { USER, MACHINE };
+void ResetSettings();                  // removes both keys
+bool SettingsKeyExists(SettingsRoot root = USER);
+void SetSettingDword(const char *name, DWORD value, SettingsRoot root = USER);
+void SetSettingRaw(const char *name, DWORD type, const void *data, DWORD size, SettingsRoot root = USER);
+void SetSettingText(const char *name, const std::string &text);
 // false when missing; type and raw bytes otherwise.
-bool ReadSetting(const char *name, DWORD *type, std::vector<uint8_t> *data);
-bool ReadSettingDword(const char *name, DWORD *value);
+bool ReadSetting(const char *name, DWORD *type, std::vector<uint8_t> *data, SettingsRoot root = USER);
+bool ReadSettingDword(const char *name, DWORD *value, SettingsRoot root = USER);
+// A REG_SZ value's text; "(missing)" when absent or of another type.
+std::string ReadSettingText(const char *name);
 // Default value of HKCR "daap\DefaultIcon": the host executable's path.
 void SetHostExecutablePath(const char *path);
 void DeleteHostExecutablePath();

@@ -7,7 +7,7 @@ status=0
 imports=$("$objdump" -p "$dll" | awk '/DLL Name:/ {print $3}')
 for name in $imports; do
     case $(echo "$name" | tr 'A-Z' 'a-z') in
-    kernel32.dll | user32.dll | gdi32.dll | msimg32.dll | advapi32.dll | shell32.dll | msvcrt.dll) ;;
+    kernel32.dll | user32.dll | gdi32.dll | msimg32.dll | advapi32.dll | shell32.dll | ole32.dll | msvcrt.dll) ;;
     *) echo "imports a non-system DLL: $name"; status=1 ;;
     esac
 done

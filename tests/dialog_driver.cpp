@@ -1,5 +1,9 @@
 #include "dialog_driver.h"
 
+#include <shlobj.h>
+
+#include <cstring>
+
 #include "resources/resource.h"
 #include "host.h"
 
@@ -45,7 +49,53 @@ void CALLBACK RunBody(HWND, UINT, UINT_PTR, DWORD)
         closeTimer = SetTimer(nullptr, 0, 2000, ForceClose);
 }
 
+std::string chooserFolder;
+UINT_PTR chooserTimer;
+bool chooserAnswered;
+int chooserTicksLeft;
+
+BOOL CALLBACK NoteChooser(HWND window, LPARAM found)
+{
+    char className[16];
+    GetClassNameA(window, className, sizeof className);
+    HWND owner = GetWindow(window, GW_OWNER);
+    if (strcmp(className, "#32770") == 0 && IsWindowVisible(window) && owner &&
+        owner == FindWindowA("#32770", "Plugin Options")) {
+        *reinterpret_cast<HWND *>(found) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void CALLBACK AnswerChooser(HWND, UINT, UINT_PTR, DWORD)
+{
+    HWND chooser = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), NoteChooser, reinterpret_cast<LPARAM>(&chooser));
+    if (!chooser && --chooserTicksLeft > 0)
+        return;
+    KillTimer(nullptr, chooserTimer);
+    if (!chooser)
+        return;
+    SendMessageA(chooser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(chooserFolder.c_str()));
+    // Posted, so the selection is taken before OK reads it.
+    PostMessageA(chooser, WM_COMMAND, IDOK, 0);
+    chooserAnswered = true;
+}
+
 } // namespace
+
+void AnswerFolderChooser(const std::string &folder)
+{
+    chooserFolder = folder;
+    chooserAnswered = false;
+    chooserTicksLeft = 100;
+    chooserTimer = SetTimer(nullptr, 0, 50, AnswerChooser);
+}
+
+bool AnsweredFolderChooser()
+{
+    return chooserAnswered;
+}
 
 bool WithOptionsDialog(const std::function<void(HWND)> &body, bool closeAfter)
 {

@@ -42,6 +42,12 @@ int CheckState(HWND dialog, const char *text);
 // notifies the dialog.
 void Click(HWND dialog, const char *text);
 
+// For the next folder chooser opened over the dialog (the shell's, modal):
+// once it shows, selects the folder in it and presses OK. Returns at once;
+// AnsweredFolderChooser says whether a chooser came and was answered.
+void AnswerFolderChooser(const std::string &folder);
+bool AnsweredFolderChooser();
+
 // Takes the posted BM_SETCHECK messages from the queue in their order,
 // delivers them and returns (button text, state) for each.
 std::vector<std::pair<std::string, int>> TakePostedChecks();

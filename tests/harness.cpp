@@ -13,6 +13,13 @@ std::string HostFolder()
     return std::string(temp) + "Bramblecourt host";
 }
 
+std::string PerUserFolder()
+{
+    char base[MAX_PATH] = "";
+    GetEnvironmentVariableA("LOCALAPPDATA", base, sizeof base);
+    return std::string(base) + "\\Bramblecourt";
+}
+
 namespace {
 
 uint32_t BigEndian(const std::string &bytes, size_t at, int size)

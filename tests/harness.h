@@ -36,6 +36,9 @@ protected:
 
 // Folder of the substitute host's executable; CurrentSong.txt lands here.
 std::string HostFolder();
+// %LOCALAPPDATA%\Bramblecourt: the song files' place when the host's
+// folder refuses them.
+std::string PerUserFolder();
 
 // What a user or another program reads (host/readback.cpp).
 using host::ClipboardText;

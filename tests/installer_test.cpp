@@ -2,6 +2,7 @@
 // substitute player folder found through the registry.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -129,10 +130,46 @@ TEST_F(Installer, PutsTheModuleWhereThePlayerLooksAndTakesItAwayAgain)
 TEST_F(Installer, RemovesTheSettingsWhenAsked)
 {
     host::SetSettingDword("Skin", 0);
+    host::SetSettingDword("Skin", 0, host::MACHINE);
     Install();
     Uninstall("/REMOVESETTINGS");
     EXPECT_FALSE(Exists(plugins + "\\Bramblecourt.dll"));
-    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, host::SETTINGS_KEY));
+    EXPECT_FALSE(host::SettingsKeyExists(host::USER));
+    EXPECT_FALSE(host::SettingsKeyExists(host::MACHINE)) << "an earlier install's";
+}
+
+// The player's executable as far as Setup reads it: the DOS header's
+// pointer to "PE\0\0" and the machine type after it.
+void WriteStandInPlayer(const std::string &path, uint16_t machine)
+{
+    std::string image(0x200, '\0');
+    image[0] = 'M';
+    image[1] = 'Z';
+    image[0x3C] = char(0x80);
+    image.replace(0x80, 4, std::string("PE\0\0", 4));
+    image[0x84] = char(machine & 0xFF);
+    image[0x85] = char(machine >> 8);
+    std::ofstream(path, std::ios::binary) << image;
+}
+
+// A 32-bit module never loads into a 64-bit player: Setup says so and
+// installs nothing, rather than succeed for nothing.
+TEST_F(Installer, RefusesA64BitPlayer)
+{
+    const struct {
+        uint16_t machine;
+        DWORD exitCode;
+    } players[] = {{0x8664, 2}, {0xAA64, 2}, {0x14C, 0}};
+    for (const auto &player : players) {
+        SCOPED_TRACE(player.machine);
+        WriteStandInPlayer(folder + "\\iTunes.exe", player.machine);
+        DWORD code = 99;
+        ASSERT_TRUE(RunToEnd("\"" + setup + "\" /S", &code));
+        EXPECT_EQ(code, player.exitCode);
+        EXPECT_EQ(Exists(plugins + "\\Bramblecourt.dll"), player.exitCode == 0);
+    }
+    DeleteFileA((folder + "\\iTunes.exe").c_str());
+    Uninstall("");
 }
 
 TEST_F(Installer, FindsAQuotedPathWithAnIconIndex)

@@ -8,8 +8,10 @@ void NowPlayingTest::StoreOutputs(std::initializer_list<Setting> outputs)
         host::SetSettingDword(name, 0);
     for (const Setting &s : outputs)
         host::SetSettingDword(s.name, s.value);
-    DeleteFileA(SongFilePath().c_str());
-    DeleteFileA((HostFolder() + "\\CurrentSong.utf8.txt").c_str());
+    for (const std::string &folder : {HostFolder(), PerUserFolder()}) {
+        DeleteFileA((folder + "\\CurrentSong.txt").c_str());
+        DeleteFileA((folder + "\\CurrentSong.utf8.txt").c_str());
+    }
 }
 
 void NowPlayingTest::StartWith(std::initializer_list<Setting> outputs)
@@ -38,6 +40,8 @@ LRESULT NowPlayingTest::PlayState() { return SendMessageA(host::mainWindow, 2987
 std::string NowPlayingTest::SongFilePath() { return HostFolder() + "\\CurrentSong.txt"; }
 
 std::string NowPlayingTest::SongFile() { return FileBytes(SongFilePath()); }
+
+std::string NowPlayingTest::SongFileIn(const std::string &folder) { return FileBytes(folder + "\\CurrentSong.txt"); }
 
 std::string NowPlayingTest::Utf8SongFile() { return FileBytes(HostFolder() + "\\CurrentSong.utf8.txt"); }
 

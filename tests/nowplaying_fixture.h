@@ -24,6 +24,8 @@ protected:
     static std::string SongFilePath();
     std::string SongFile(); // "(missing)" when absent
     std::string Utf8SongFile();
+    // The song file in another folder.
+    static std::string SongFileIn(const std::string &folder);
     static std::string ClipboardText();
     static std::string Caption();
     static std::string WinampTitle();

@@ -90,12 +90,13 @@ TEST_F(NowPlayingOutputs, FieldsWithoutAZeroByteAreReadAsAtMost255Characters)
     EXPECT_EQ(Caption(), a + " - " + n + " - iTunes");
 }
 
-TEST_F(NowPlayingOutputs, NoSongPathMeansNoFileAnywhere)
+TEST_F(NowPlayingOutputs, NoPlayersFolderMeansTheUsersFolderAndNeverTheCurrentOne)
 {
     host::SetHostExecutablePath("short.exe");
     StartWith({{"File", 1}});
     PlayAndWait({"Song", "Artist"});
     EXPECT_EQ(SongFile(), "(missing)");
+    EXPECT_EQ(SongFileIn(PerUserFolder()), "Artist\r\nSong\r\n\r\n1\r\n2004");
     EXPECT_EQ(GetFileAttributesA("CurrentSong.txt"), INVALID_FILE_ATTRIBUTES);
 }
 

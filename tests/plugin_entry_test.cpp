@@ -78,9 +78,7 @@ TEST_F(PluginEntry, InitReturnsTheHostsStatusAndTouchesNoWindow)
     EXPECT_EQ(host::Init(), 0x1234ABCD);
     EXPECT_EQ(WNDPROC(GetWindowLongPtrA(host::mainWindow, GWLP_WNDPROC)), before);
     EXPECT_EQ(FindWindowA("Button", "WindowFinder"), nullptr);
-    HKEY key;
-    EXPECT_NE(RegOpenKeyExA(HKEY_LOCAL_MACHINE, host::SETTINGS_KEY, 0, KEY_READ, &key), ERROR_SUCCESS)
-        << "init must not read or write the settings";
+    EXPECT_FALSE(host::SettingsKeyExists()) << "init must not read or write the settings";
 }
 
 TEST_F(PluginEntry, OtherCodesComeBackUnchanged)
@@ -128,8 +126,7 @@ TEST_F(PluginEntry, StartUpRunsOnlyOnTheFirstIdleMessage)
     host::ResetSettings();
     host::Idle();
     host::Idle();
-    HKEY key;
-    EXPECT_NE(RegOpenKeyExA(HKEY_LOCAL_MACHINE, host::SETTINGS_KEY, 0, KEY_READ, &key), ERROR_SUCCESS);
+    EXPECT_FALSE(host::SettingsKeyExists());
     EXPECT_EQ(WNDPROC(GetWindowLongPtrA(host::mainWindow, GWLP_WNDPROC)), subclassed);
 }
 

@@ -90,6 +90,26 @@ TEST_F(SettingsStore, JunkTakesTheDefaultAndIsWrittenBack)
         EXPECT_EQ(Stored(d.name), d.value) << d.name << " stored as " << junk[i++ % (sizeof junk / sizeof junk[0])].label;
 }
 
+// An earlier install kept the settings for the machine: a user without a
+// key of their own starts from them, repaired, and the machine's key is
+// only read.
+TEST_F(SettingsStore, TheMachinesKeyOfAnEarlierInstallIsTakenOverAndLeftAlone)
+{
+    for (const Default &d : DEFAULTS)
+        host::SetSettingDword(d.name, 1 - d.value, host::MACHINE);
+    host::SetSettingDword("Menu", 7, host::MACHINE);
+    StartPlugin();
+    for (const Default &d : DEFAULTS) {
+        EXPECT_EQ(Stored(d.name), !strcmp(d.name, "Menu") ? 0u : 1 - d.value) << d.name;
+        DWORD machine = 99;
+        EXPECT_TRUE(host::ReadSettingDword(d.name, &machine, host::MACHINE));
+        EXPECT_EQ(machine, !strcmp(d.name, "Menu") ? 7u : 1 - d.value) << d.name;
+    }
+    EXPECT_EQ(Stored("Version"), 52u);
+    DWORD version;
+    EXPECT_FALSE(host::ReadSettingDword("Version", &version, host::MACHINE));
+}
+
 TEST_F(SettingsStore, TheFlagsInMemoryFollowTheRepair)
 {
     // "Menu" 2 loads as 0 and "Skin" 7 as 1; seen through start-up: with the

@@ -9,6 +9,7 @@
 
 #include "mainwindow/menubar.h"
 #include "nowplaying/lyricsquery.h"
+#include "nowplaying/songpath.h"
 #include "nowplaying/track.h"
 #include "nowplaying/tracktexts.h"
 #include "plugin/plugin.h"
@@ -17,40 +18,11 @@
 char nowPlayingText[NOW_PLAYING_TEXT_SIZE] = " ";
 wchar_t nowPlayingTextW[NOW_PLAYING_TEXT_SIZE] = L" ";
 char lyricsQuery[LYRICS_QUERY_SIZE];
-char currentSongPath[SONG_PATH_SIZE];
 
 namespace {
 
-constexpr char SONG_FILE_NAME[] = "CurrentSong.txt";
-// The host's executable name that the song file's name replaces.
-constexpr size_t HOST_FILE_NAME_LENGTH = 10;
-
 constexpr DWORD CLIPBOARD_LOCALE_HEBREW = 0x047F;
 constexpr int CLIPBOARD_OPEN_ATTEMPTS = 50;
-
-// The host executable's path with its file name replaced by the song file's;
-// false, with nothing stored, when the value is missing, too short for the
-// file name, names no folder (a bare name would put the file wherever the
-// host's current folder happens to be), or is too long for the result.
-bool SongPathFromRegistry(char (&path)[SONG_PATH_SIZE])
-{
-    char value[SONG_PATH_SIZE] = {};
-    DWORD size = sizeof value - 1;
-    HKEY key;
-    RegCreateKeyA(HKEY_CLASSES_ROOT, "daap\\DefaultIcon", &key);
-    LONG status = RegQueryValueExA(key, nullptr, nullptr, nullptr, reinterpret_cast<BYTE *>(value), &size);
-    RegCloseKey(key);
-    size_t length = strnlen(value, sizeof value);
-    if (status != ERROR_SUCCESS || length <= HOST_FILE_NAME_LENGTH ||
-        length - HOST_FILE_NAME_LENGTH + sizeof SONG_FILE_NAME > sizeof path)
-        return false;
-    char separator = value[length - HOST_FILE_NAME_LENGTH - 1];
-    if (separator != '\\' && separator != '/')
-        return false;
-    memcpy(path, value, length - HOST_FILE_NAME_LENGTH);
-    memcpy(path + length - HOST_FILE_NAME_LENGTH, SONG_FILE_NAME, sizeof SONG_FILE_NAME);
-    return true;
-}
 
 constexpr char UTF8_TWIN_SUFFIX[] = ".utf8.txt";
 // The longest song file, in UTF-16 and then in UTF-8 (up to 3 bytes for
@@ -167,13 +139,6 @@ void SetClipboardLocale()
 
 } // namespace
 
-void ComputeSongFilePath()
-{
-    char path[SONG_PATH_SIZE];
-    if (SongPathFromRegistry(path))
-        memcpy(currentSongPath, path, sizeof currentSongPath);
-}
-
 unsigned WriteSongFile(const uint8_t *record)
 {
     char artist[COUNTED_TEXT_SIZE], name[COUNTED_TEXT_SIZE], third[COUNTED_TEXT_SIZE];
@@ -199,6 +164,7 @@ unsigned BlankSongFile()
 
 unsigned RewriteSongFile(unsigned parts)
 {
+    SongFileLock held;
     if (!currentSongPath[0])
         return 0;
     unsigned failed = 0;
@@ -209,17 +175,6 @@ unsigned RewriteSongFile(unsigned parts)
         HeldByAnother(GetLastError()))
         failed |= UTF8_TWIN_PART;
     return failed;
-}
-
-void DeleteSongFile()
-{
-    char path[SONG_PATH_SIZE];
-    if (!SongPathFromRegistry(path))
-        return;
-    DeleteFileA(path);
-    TwinPath twin;
-    Utf8TwinPath(path, twin);
-    DeleteFileA(twin);
 }
 
 void BuildLyricsQuery(const uint8_t *record)

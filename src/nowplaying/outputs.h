@@ -17,7 +17,6 @@ extern char nowPlayingText[NOW_PLAYING_TEXT_SIZE];
 extern wchar_t nowPlayingTextW[NOW_PLAYING_TEXT_SIZE];
 // The web search address of the last track start with a Hebrew title, or "+".
 extern char lyricsQuery[LYRICS_QUERY_SIZE];
-extern char currentSongPath[SONG_PATH_SIZE];
 extern HWND winampWindow;
 
 // The Windows-1255 codes of the Hebrew letters, final forms included, E0 to
@@ -32,14 +31,12 @@ constexpr wchar_t WINAMP_START_TITLE[] = L"Winamp 5.01";
 // because another program held the file; the worker tries those again.
 enum SongFileParts : unsigned { SONG_FILE_PART = 1, UTF8_TWIN_PART = 2, BOTH_SONG_FILES = 3 };
 
-void ComputeSongFilePath();
 // The song file and its twin blanked to one space; returns the parts not
 // replaced.
 unsigned BlankSongFile();
 // The parts written again with the text of the last WriteSongFile or
 // BlankSongFile; returns those still not replaced.
 unsigned RewriteSongFile(unsigned parts);
-void DeleteSongFile();
 void RestoreCaption();
 void SetPlayCommandLabel(const char *label);
 void CreateWinampWindow(const wchar_t *title);

@@ -7,6 +7,7 @@
 #include "mainwindow/menubar.h"
 #include "nowplaying/external.h"
 #include "nowplaying/outputs.h"
+#include "nowplaying/songpath.h"
 #include "nowplaying/track.h"
 #include "settings/settings.h"
 #include "skin/skin.h"

@@ -69,3 +69,6 @@
 #define IDC_ON_TOP_MINI         1025
 #define IDC_DONT_OFFSET         1027
 #define IDC_TASKBAR_FULL_MODE   1028
+/* Added to the dialog when it opens, not in the template */
+#define IDC_SONG_FILE_PATH      1029
+#define IDC_SONG_FOLDER         1030

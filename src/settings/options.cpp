@@ -7,14 +7,17 @@
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/mediakeys.h"
 #include "nowplaying/outputs.h"
+#include "nowplaying/songpath.h"
 #include "plugin/plugin.h"
 #include "resources/resource.h"
 #include "settings/optionslayout.h"
+#include "settings/songfolder.h"
 #include "skin/skin.h"
 
 namespace {
 
 constexpr char DONT_OFFSET_TEXT[] = "Don't offset the titlebar";
+constexpr char FILE_TEXT[] = "Create a file in the iTunes folder for the current track information";
 
 // Controls are found by their texts, as other tools that script this dialog
 // expect; the ids only route WM_COMMAND.
@@ -103,8 +106,7 @@ constexpr std::array<CheckBoxRow, 9> CHECK_BOXES = {{
     {IDC_CLIPBOARD, "Copy the current song name to the clipboard when you start playing a song",
      &SettingsFlags::Clipboard, "Clipboard", nullptr},
     {IDC_WINAMP, "Make programs recognize iTunes as WinAmp", &SettingsFlags::WinAmp, "WinAmp", WinAmpStep},
-    {IDC_FILE, "Create a file in the iTunes folder for the current track information", &SettingsFlags::File, "File",
-     FileStep},
+    {IDC_FILE, FILE_TEXT, &SettingsFlags::File, "File", FileStep},
     {IDC_CAPTION, "Change the caption of the iTunes window to \"Artist - Song - iTunes\"", &SettingsFlags::CaptionText,
      "CaptionText", CaptionStep},
     {IDC_MENU, "Make ObjectBar recognize iTunes's menu", &SettingsFlags::Menu, "Menu", nullptr},
@@ -277,6 +279,7 @@ INT_PTR OnInitDialog(HWND dialog)
     MarkInitialRadio(dialog, TASKBAR_INIT_ORDER);
     MarkInitialRadio(dialog, ON_TOP_INIT_ORDER);
     FitOptionsDialog(dialog);
+    AddSongFileRow(dialog, FindButton(dialog, FILE_TEXT));
     CentreOverHost(dialog);
     return TRUE;
 }
@@ -317,6 +320,8 @@ INT_PTR OnCommand(HWND dialog, int id)
             OnCheckBox(dialog, row);
     if (const RadioRow *row = FindRadio(id))
         OnRadio(dialog, *row);
+    if (id == IDC_SONG_FOLDER)
+        ChooseSongFolderFromDialog(dialog);
     return FALSE;
 }
 

@@ -181,7 +181,76 @@ void WidenToFit(HWND dialog)
                  own.bottom - own.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+RECT RectInDialog(HWND dialog, HWND control)
+{
+    RECT r;
+    GetWindowRect(control, &r);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT *>(&r), 2);
+    return r;
+}
+
+bool IsGroupFrame(HWND control)
+{
+    char className[16];
+    GetClassNameA(control, className, sizeof className);
+    return lstrcmpiA(className, "Button") == 0 && (GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
+}
+
+// In dialog units: the row, the heights of its controls, the gap between
+// them, the margin the template keeps inside a frame, the narrowest button.
+constexpr RECT ROW_HEIGHTS = {0, 16, 0, 14}; // top: row, bottom: button
+constexpr RECT FIELD_HEIGHT = {0, 12, 0, 0};
+constexpr RECT GAPS = {4, 1, 6, 0};          // left: between, top: above the button, right: frame margin
+constexpr RECT BUTTON_WIDTH = {50, 0, 0, 0};
+
+RECT InPixels(HWND dialog, RECT units)
+{
+    MapDialogRect(dialog, &units);
+    return units;
+}
+
 } // namespace
+
+void InsertRowBelow(HWND dialog, HWND above, HWND field, HWND button)
+{
+    WPARAM font = SendMessageA(above, WM_GETFONT, 0, 0);
+    SendMessageA(field, WM_SETFONT, font, FALSE);
+    SendMessageA(button, WM_SETFONT, font, FALSE);
+    RECT heights = InPixels(dialog, ROW_HEIGHTS), gaps = InPixels(dialog, GAPS);
+    int row = heights.top;
+    RECT a = RectInDialog(dialog, above), frame;
+    GetClientRect(dialog, &frame);
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (child == field || child == button)
+            continue;
+        RECT r = RectInDialog(dialog, child);
+        if (IsGroupFrame(child) && r.left <= a.left && r.right >= a.right && r.top <= a.top && r.bottom >= a.bottom &&
+            r.right - r.left <= frame.right - frame.left)
+            frame = r;
+        if (r.top >= a.bottom)
+            OffsetRect(&r, 0, row);
+        else if (r.bottom > a.bottom)
+            r.bottom += row;
+        else
+            continue;
+        SetWindowPos(child, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    RECT own;
+    GetWindowRect(dialog, &own);
+    SetWindowPos(dialog, nullptr, 0, 0, own.right - own.left, own.bottom - own.top + row,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+    HDC dc = GetDC(dialog);
+    int width = std::max<int>(NeededWidth(button, dc), InPixels(dialog, BUTTON_WIDTH).left);
+    ReleaseDC(dialog, dc);
+    int right = frame.right - gaps.right, buttonTop = a.bottom + gaps.top;
+    // Placed after `above` in the tab order.
+    SetWindowPos(button, above, right - width, buttonTop, width, heights.bottom, SWP_NOACTIVATE);
+    int fieldHeight = InPixels(dialog, FIELD_HEIGHT).top;
+    int fieldLeft = a.left + MarkWidth();
+    SetWindowPos(field, above, fieldLeft, buttonTop + (heights.bottom - fieldHeight) / 2,
+                 right - width - gaps.left - fieldLeft, fieldHeight, SWP_NOACTIVATE);
+}
 
 void FitOptionsDialog(HWND dialog)
 {

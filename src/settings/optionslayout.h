@@ -8,3 +8,10 @@
 void FitOptionsDialog(HWND dialog);
 // WM_DESTROY: deletes the font FitOptionsDialog made, if any.
 void ReleaseOptionsDialogFont();
+// After FitOptionsDialog: places `field` and `button`, made by the caller,
+// in a new row under `above`, in its font. The field runs from the start of
+// above's text to the button; the button sits at the right edge of the
+// group frame around `above`, as wide as its text needs. Like inserting a
+// row, everything below moves down and each frame across it grows, the
+// dialog too.
+void InsertRowBelow(HWND dialog, HWND above, HWND field, HWND button);

@@ -2,6 +2,7 @@
 // them directly; only the start-up load and the options dialog write them.
 #pragma once
 #include <windows.h>
+#include <cstddef>
 #include <cstdint>
 
 // Each flag is one aligned 32-bit word, so the worker threads and the hook
@@ -27,8 +28,15 @@ extern SettingsFlags Settings;
 
 constexpr char SETTINGS_KEY[] = "Software\\Apple Computer, Inc.\\iTunes\\Quorvane";
 
+// The key is under HKEY_CURRENT_USER; the machine's key of the same name is
+// only read, once, to carry settings of an earlier install over.
 void LoadSettings();
 void SaveSetting(const char *valueName, uint32_t flag);
+// REG_SZ values of the same key. Reading gives false, with an empty text,
+// for a value that is missing, empty, not REG_SZ or longer than the buffer;
+// saving nullptr deletes the value.
+bool ReadSettingText(const char *valueName, char *text, size_t size);
+void SaveSettingText(const char *valueName, const char *text);
 
 // The options dialog; opened modally over the host main window.
 void ShowOptionsDialog();

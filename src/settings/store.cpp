@@ -2,6 +2,7 @@
 #include "settings/settings.h"
 
 #include <array>
+#include <cstring>
 
 SettingsFlags Settings;
 
@@ -54,27 +55,78 @@ uint32_t ReadFlag(HKEY key, const char *name)
 
 } // namespace
 
+// Settings live per user: a player started as a standard user (or as an
+// administrator under UAC, with its manifest asking for "asInvoker") may
+// neither create nor write the machine's key, and is given no virtualized
+// copy of it, so every change would be gone at the next start. A user
+// without a key of their own starts from the machine's key of an earlier
+// install, read only, never created; that module was 32-bit, so its key is
+// in the 32-bit view of the machine's registry, whichever build reads it.
 void LoadSettings()
 {
     HKEY key = nullptr;
-    RegCreateKeyA(HKEY_LOCAL_MACHINE, SETTINGS_KEY, &key);
-    for (const SettingRow &row : SETTING_ROWS) {
-        uint32_t value = ReadFlag(key, row.name);
-        if (value == 0 || value == 1) {
-            Settings.*row.flag = value;
-        } else {
-            Settings.*row.flag = row.defaultValue;
-            WriteFlag(key, row.name, row.defaultValue);
-        }
+    bool carryOver = RegOpenKeyExA(HKEY_CURRENT_USER, SETTINGS_KEY, 0, KEY_READ, &key) != ERROR_SUCCESS;
+    if (carryOver && RegOpenKeyExA(HKEY_LOCAL_MACHINE, SETTINGS_KEY, 0, KEY_READ | KEY_WOW64_32KEY, &key) != ERROR_SUCCESS)
+        key = nullptr;
+    uint32_t values[SETTING_ROWS.size()];
+    for (size_t i = 0; i < SETTING_ROWS.size(); ++i)
+        values[i] = key ? ReadFlag(key, SETTING_ROWS[i].name) : NOT_A_FLAG;
+    if (key)
+        RegCloseKey(key);
+
+    key = nullptr;
+    RegCreateKeyExA(HKEY_CURRENT_USER, SETTINGS_KEY, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &key, nullptr);
+    for (size_t i = 0; i < SETTING_ROWS.size(); ++i) {
+        const SettingRow &row = SETTING_ROWS[i];
+        bool valid = values[i] == 0 || values[i] == 1;
+        Settings.*row.flag = valid ? values[i] : row.defaultValue;
+        if (key && (carryOver || !valid))
+            WriteFlag(key, row.name, Settings.*row.flag);
     }
-    WriteFlag(key, "Version", SETTINGS_VERSION);
-    RegCloseKey(key);
+    if (key) {
+        WriteFlag(key, "Version", SETTINGS_VERSION);
+        RegCloseKey(key);
+    }
 }
 
 void SaveSetting(const char *valueName, uint32_t flag)
 {
     HKEY key = nullptr;
-    RegCreateKeyA(HKEY_LOCAL_MACHINE, SETTINGS_KEY, &key);
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, SETTINGS_KEY, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+        return;
     WriteFlag(key, valueName, flag);
+    RegCloseKey(key);
+}
+
+bool ReadSettingText(const char *valueName, char *text, size_t size)
+{
+    HKEY key = nullptr;
+    if (size == 0 || RegOpenKeyExA(HKEY_CURRENT_USER, SETTINGS_KEY, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    DWORD type = REG_NONE;
+    DWORD length = DWORD(size - 1);
+    LONG status = RegQueryValueExA(key, valueName, nullptr, &type, reinterpret_cast<BYTE *>(text), &length);
+    RegCloseKey(key);
+    // A value too long for the buffer, or not text, counts as missing; the
+    // stored text need not end in a zero.
+    if (status != ERROR_SUCCESS || type != REG_SZ) {
+        text[0] = '\0';
+        return false;
+    }
+    text[length] = '\0';
+    return text[0] != '\0';
+}
+
+void SaveSettingText(const char *valueName, const char *text)
+{
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, SETTINGS_KEY, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+        return;
+    if (text)
+        RegSetValueExA(key, valueName, 0, REG_SZ, reinterpret_cast<const BYTE *>(text), DWORD(strlen(text) + 1));
+    else
+        RegDeleteValueA(key, valueName);
     RegCloseKey(key);
 }

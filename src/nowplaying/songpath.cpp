@@ -1,0 +1,214 @@
+// The song files' place. A player installed under "Program Files" runs as a
+// standard process that may not create files in its own folder, and its
+// manifest turns file virtualization off: a file that only the player's
+// folder could hold would never be written. So that folder is used only when
+// a file can be created there; other programs read the place in "SongFile".
+#include "nowplaying/songpath.h"
+
+#include <shlobj.h>
+
+#include <array>
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+
+#include "settings/settings.h"
+
+char currentSongPath[SONG_PATH_SIZE];
+
+namespace {
+
+// The two files, both in one folder; the song file first.
+constexpr std::array<const char *, 2> SONG_FILE_NAMES = {"CurrentSong.txt", "CurrentSong.utf8.txt"};
+constexpr char PER_USER_FOLDER[] = "\\Bramblecourt";
+// Leaves room in the path for a separator and the longest file name.
+constexpr size_t FOLDER_SIZE = SONG_PATH_SIZE - sizeof "\\CurrentSong.utf8.txt";
+
+using FolderPath = char[FOLDER_SIZE];
+
+// The folder of currentSongPath; changed with it.
+FolderPath currentFolder;
+volatile LONG songFileHeld;
+
+bool CopyFolder(const char *text, size_t length, FolderPath &folder)
+{
+    while (length > 0 && (text[length - 1] == '\\' || text[length - 1] == '/'))
+        --length;
+    if (length == 0 || length >= sizeof folder)
+        return false;
+    memcpy(folder, text, length);
+    folder[length] = '\0';
+    return true;
+}
+
+bool IsFolder(const char *path)
+{
+    DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool IsAbsolute(const char *path)
+{
+    bool drive = isalpha(uint8_t(path[0])) && path[1] == ':' && (path[2] == '\\' || path[2] == '/');
+    return drive || (path[0] == '\\' && path[1] == '\\');
+}
+
+// The player registers its executable as the daap: scheme's icon, written
+// as a path, quoted or not, possibly followed by an icon index (",0").
+bool PlayerFolder(FolderPath &folder)
+{
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, "daap\\DefaultIcon", 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        return false;
+    char value[SONG_PATH_SIZE] = {};
+    DWORD size = sizeof value - 1;
+    DWORD type = REG_NONE;
+    LONG status = RegQueryValueExA(key, nullptr, nullptr, &type, reinterpret_cast<BYTE *>(value), &size);
+    RegCloseKey(key);
+    if (status != ERROR_SUCCESS || type != REG_SZ)
+        return false;
+    const char *path = value;
+    while (*path == ' ')
+        ++path;
+    size_t length;
+    if (*path == '"') {
+        const char *end = strchr(++path, '"');
+        if (!end)
+            return false;
+        length = size_t(end - path);
+    } else {
+        length = strlen(path);
+        const char *comma = strrchr(path, ',');
+        if (comma && strspn(comma + 1, " -0123456789") == strlen(comma + 1))
+            length = size_t(comma - path);
+    }
+    while (length > 0 && path[length - 1] == ' ')
+        --length;
+    // A bare name would put the files wherever the host's current folder
+    // happens to be.
+    size_t nameStart = length;
+    while (nameStart > 0 && path[nameStart - 1] != '\\' && path[nameStart - 1] != '/')
+        --nameStart;
+    if (nameStart == 0 || nameStart == length || !IsAbsolute(path))
+        return false;
+    return CopyFolder(path, nameStart, folder);
+}
+
+// A file can be created there, and neither file's name is taken by a
+// folder or a read-only file. The probe is deleted by its closing.
+bool CanCreateSongFiles(const FolderPath &folder)
+{
+    char probe[SONG_PATH_SIZE + 40];
+    snprintf(probe, sizeof probe, "%s\\~Bramblecourt.%lu.%lu.tmp", folder, GetCurrentProcessId(),
+             GetCurrentThreadId());
+    HANDLE file = CreateFileA(probe, GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    CloseHandle(file);
+    for (const char *name : SONG_FILE_NAMES) {
+        char path[SONG_PATH_SIZE];
+        snprintf(path, sizeof path, "%s\\%s", folder, name);
+        DWORD attributes = GetFileAttributesA(path);
+        if (attributes != INVALID_FILE_ATTRIBUTES &&
+            (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)))
+            return false;
+    }
+    return true;
+}
+
+bool PerUserFolder(FolderPath &folder)
+{
+    char base[MAX_PATH];
+    if (FAILED(SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, base)))
+        return false;
+    int length = snprintf(folder, sizeof folder, "%s%s", base, PER_USER_FOLDER);
+    if (length <= 0 || size_t(length) >= sizeof folder)
+        return false;
+    CreateDirectoryA(folder, nullptr);
+    return true;
+}
+
+bool ChosenFolder(FolderPath &folder)
+{
+    char text[SONG_PATH_SIZE];
+    return ReadSettingText("SongFileFolder", text, sizeof text) && IsAbsolute(text) &&
+           CopyFolder(text, strlen(text), folder) && IsFolder(folder);
+}
+
+void SongFilePathIn(const char *folder, const char *name, char (&path)[SONG_PATH_SIZE])
+{
+    snprintf(path, sizeof path, "%s\\%s", folder, name);
+}
+
+// With the song file held.
+void UseFolder(const FolderPath &folder)
+{
+    memcpy(currentFolder, folder, sizeof currentFolder);
+    if (folder[0])
+        SongFilePathIn(folder, SONG_FILE_NAMES[0], currentSongPath);
+    else
+        currentSongPath[0] = '\0';
+    SaveSettingText("SongFile", currentSongPath[0] ? currentSongPath : nullptr);
+}
+
+void FindFolder(FolderPath &folder)
+{
+    if (!ChosenFolder(folder) && !(PlayerFolder(folder) && CanCreateSongFiles(folder)) && !PerUserFolder(folder))
+        folder[0] = '\0';
+}
+
+} // namespace
+
+// A bare flag, not a critical section: it needs no set-up before the first
+// track message, which may come before the start-up, and is held briefly.
+SongFileLock::SongFileLock()
+{
+    while (InterlockedCompareExchange(&songFileHeld, 1, 0) != 0)
+        Sleep(1);
+}
+
+SongFileLock::~SongFileLock()
+{
+    InterlockedExchange(&songFileHeld, 0);
+}
+
+void ComputeSongFilePath()
+{
+    FolderPath folder;
+    FindFolder(folder);
+    SongFileLock held;
+    UseFolder(folder);
+}
+
+void ChooseSongFolder(const char *chosen)
+{
+    SaveSettingText("SongFileFolder", chosen);
+    FolderPath folder;
+    FindFolder(folder);
+    SongFileLock held;
+    FolderPath old;
+    memcpy(old, currentFolder, sizeof old);
+    UseFolder(folder);
+    if (!old[0] || lstrcmpiA(old, folder) == 0)
+        return;
+    for (const char *name : SONG_FILE_NAMES) {
+        char from[SONG_PATH_SIZE], to[SONG_PATH_SIZE];
+        SongFilePathIn(old, name, from);
+        SongFilePathIn(folder, name, to);
+        if (!Settings.File || !folder[0] || !MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED))
+            DeleteFileA(from);
+    }
+}
+
+void DeleteSongFile()
+{
+    SongFileLock held;
+    if (!currentFolder[0])
+        return;
+    for (const char *name : SONG_FILE_NAMES) {
+        char path[SONG_PATH_SIZE];
+        SongFilePathIn(currentFolder, name, path);
+        DeleteFileA(path);
+    }
+}

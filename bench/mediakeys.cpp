@@ -53,8 +53,7 @@ bench::Comparison Compare(WPARAM message, DWORD key)
 // host pumps all along).
 double KeyDelay(DWORD blockMs)
 {
-    const std::vector<WORD> keys(5, 'A');
-    return bench::Median(host::TypeWhileHostIsBusy(keys, blockMs)) * 1000.0;
+    return bench::Median(host::TypeWhileHostIsBusy('A', 5, blockMs)) * 1000.0;
 }
 
 double KeyDelayWithHook(DWORD blockMs)
@@ -75,8 +74,8 @@ size_t PostedCommands()
 int main()
 {
     host::CreateHostWindows();
-    // Another window is in front, so a media-key release is posted.
-    HWND front = host::CreateWindowInFront(DefWindowProcA);
+    // Another program's window is in front, so a media-key release is posted.
+    host::StartOtherProgram();
     hostMainWindow = host::mainWindow;
     // Both hooks are installed, as the system has them while they run.
     moduleInstance = GetModuleHandleA(nullptr);
@@ -88,7 +87,8 @@ int main()
     bench::Comparison mediaPress = Compare(WM_KEYDOWN, VK_MEDIA_PLAY_PAUSE);
     bench::Comparison release = Compare(WM_KEYUP, 'A');
 
-    // A media-key release adds one foreground query and one posted message,
+    // A media-key release adds the foreground window and its process, and
+    // one posted message,
     // so its baseline is the pass-on hook followed by one post.
     KBDLLHOOKSTRUCT media = {};
     media.vkCode = VK_MEDIA_PLAY_PAUSE;
@@ -113,12 +113,10 @@ int main()
 
     RemoveMediaKeyHook();
     UnhookWindowsHookEx(baselineHook);
-    DestroyWindow(front);
 
     // Served by the host's thread, the hook would hold each key for the
     // whole block. Any low-level hook costs each key event a round trip to
     // the hook's thread; the second row shows that the block adds nothing.
-    host::StartOtherProgram();
     bench::Comparison busy = bench::CompareRounds([] { return KeyDelayWithHook(500); }, [] { return KeyDelay(500); },
                                                   bench::ROUNDS, host::PumpMessages);
     bench::Comparison busyAgainstIdle = bench::CompareRounds(

@@ -45,6 +45,10 @@ unsigned DeliveryFlag(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     return sent;
 }
 
+// Whether the windows' class is a Unicode one; its procedure's messages are
+// then Unicode, whatever procedure a plug-in puts on top.
+bool unicodeClass;
+
 int Height(HWND window)
 {
     RECT rect = {};
@@ -86,7 +90,8 @@ LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             return 0;
         break;
     }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return unicodeClass ? DefWindowProcW(window, message, wParam, lParam)
+                        : DefWindowProcA(window, message, wParam, lParam);
 }
 
 int32_t __cdecl HostApplicationProc(void *callerCookie, uint32_t message, void *record)
@@ -114,7 +119,14 @@ bool CreateHostWindows(const WindowPlacement &p)
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     wc.hbrBackground = HBRUSH(GetStockObject(DKGRAY_BRUSH));
     wc.lpszClassName = "iTunes";
-    RegisterClassA(&wc);
+    unicodeClass = p.unicode;
+    if (p.unicode) {
+        WNDCLASSW wide = {wc.style, wc.lpfnWndProc, 0, 0, wc.hInstance, nullptr, wc.hCursor, wc.hbrBackground,
+                          nullptr, L"iTunes"};
+        RegisterClassW(&wide);
+    } else {
+        RegisterClassA(&wc);
+    }
 
     const DWORD style = WS_POPUP | WS_VISIBLE | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
     mainWindow = CreateWindowExA(0, "iTunes", "iTunes", style, p.x, p.y, p.width, p.height, nullptr, nullptr,

@@ -27,6 +27,8 @@ constexpr uint32_t Code(const char (&text)[5])
 struct WindowPlacement {
     int x = 100, y = 100, width = 640, height = 420;
     int eqX = 760, eqY = 100, eqWidth = 360, eqHeight = 160;
+    // The class registered with RegisterClassW, as a Unicode player's.
+    bool unicode = false;
 };
 bool CreateHostWindows(const WindowPlacement &placement = WindowPlacement());
 extern HWND mainWindow;
@@ -146,6 +148,8 @@ void ReleaseAddressSpace(const std::vector<void *> &ranges);
 // text ("(no window)").
 std::string FileBytes(const std::string &path);
 std::string ClipboardText();
+// A clipboard format's whole block, as GlobalSize gives it.
+std::string ClipboardBytes(UINT format);
 std::string WindowText(HWND window);
 // The same as Unicode: CF_UNICODETEXT, GetWindowTextW.
 std::wstring ClipboardUnicodeText();
@@ -159,21 +163,25 @@ ResourceCounts CountResources();
 // found one by one in the handle table (gdiobjects.cpp).
 DWORD CountGdiObjects();
 
-// Another program's window, made the foreground window with the keyboard
-// focus; and real key input through SendInput.
-HWND CreateWindowInFront(WNDPROC procedure);
+// A window made the foreground window (with the keyboard focus when it is
+// this thread's); and real key input through SendInput.
 bool BringToFront(HWND window);
 void SendKey(WORD key, bool release);
 
-// Another program on a thread of its own, its window in front with the
-// focus, so that its keys depend on nothing the calling thread does.
+// Another program, a process of its own (other_program.exe beside the
+// calling program), its window in front with the focus: a window of the
+// host's own process in front would be the player's, and its keys depend on
+// nothing the calling thread does. Started once; its window, or nullptr
+// when it did not come to the front.
 HWND StartOtherProgram();
-// The other program types the keys into its window with SendInput, each
-// pressed and released, while the calling thread (the host's) is blocked
-// without pumping for up to blockMs, as a busy player's is. Returns each
-// release's delay in milliseconds, from its SendInput until the window had
-// it, also for a key that came only once the host pumped again.
-std::vector<double> TypeWhileHostIsBusy(const std::vector<WORD> &keys, DWORD blockMs);
+// How many key messages of the kind the other program's window received.
+int OtherProgramGot(UINT message, WORD key);
+// The other program types the key into its window with SendInput, `times`
+// times pressed and released, while the calling thread (the host's) is
+// blocked without pumping for up to blockMs, as a busy player's is. Returns
+// each release's delay in milliseconds, from its SendInput until the window
+// had it, also for a key that came only once the host pumped again.
+std::vector<double> TypeWhileHostIsBusy(WORD key, int times, DWORD blockMs);
 void StopOtherProgram();
 
 // The host's own menus (implemented beside the host windows).

@@ -1,21 +1,14 @@
 // Real keyboard input and another program's window in front, for the tests
-// and benchmark of the global media keys.
+// and benchmark of the global media keys. The other program is a process of
+// its own: the module leaves alone every key that a window of the player's
+// own process has in front.
 #include "host.h"
 
-namespace host {
+#include <cstdio>
 
-HWND CreateWindowInFront(WNDPROC procedure)
-{
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = procedure;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "Another program";
-    RegisterClassA(&wc);
-    HWND window = CreateWindowExA(0, wc.lpszClassName, "Another program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 300,
-                                  200, 100, nullptr, nullptr, wc.hInstance, nullptr);
-    BringToFront(window);
-    return window;
-}
+#include "otherprogram.h"
+
+namespace host {
 
 bool BringToFront(HWND window)
 {
@@ -36,124 +29,92 @@ void SendKey(WORD key, bool release)
 namespace {
 
 constexpr DWORD KEY_ARRIVAL_LIMIT_MS = 15000;
+constexpr DWORD ANSWER_LIMIT_MS = 5000;
 
-// Shared with the other program's thread; each side writes its part only
-// while the other waits on an event.
 struct OtherProgram {
-    HANDLE thread, ready, go, done;
+    HANDLE process, typed;
+    DWORD processId;
     HWND window;
-    bool quit;
-    std::vector<WORD> keys;
-    std::vector<double> delaysMs;
-    WORD awaited;
-    bool arrived;
 } other;
 
-double Milliseconds()
+HWND FindOtherProgramWindow()
 {
-    LARGE_INTEGER now, frequency;
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    return double(now.QuadPart) * 1000.0 / double(frequency.QuadPart);
-}
-
-LRESULT CALLBACK OtherProgramProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_KEYUP && wParam == other.awaited)
-        other.arrived = true;
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
-// Pumps this thread's queue until the event is set or the time is up.
-bool PumpOwnQueueUntil(HANDLE event, const bool *flag, DWORD timeoutMs)
-{
-    DWORD start = GetTickCount();
-    for (;;) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageA(&msg);
-        if ((flag && *flag) || (event && WaitForSingleObject(event, 0) == WAIT_OBJECT_0))
-            return true;
-        if (GetTickCount() - start >= timeoutMs)
-            return false;
-        // The events are auto-reset: the wait that sees one set takes it.
-        if (event && MsgWaitForMultipleObjects(1, &event, FALSE, 5, QS_ALLINPUT) == WAIT_OBJECT_0)
-            return true;
-        if (!event)
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+    for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, OTHER_PROGRAM_CLASS, nullptr));) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        if (process == other.processId)
+            return window;
     }
+    return nullptr;
 }
 
-DWORD WINAPI OtherProgramThread(LPVOID)
+// -1 when the program did not answer.
+LRESULT AskOtherProgram(UINT request, WPARAM wParam, LPARAM lParam)
 {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = OtherProgramProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "Another program's thread";
-    RegisterClassA(&wc);
-    other.window = CreateWindowExA(0, wc.lpszClassName, "Another program", WS_POPUP | WS_VISIBLE, 300, 300, 200, 100,
-                                   nullptr, nullptr, wc.hInstance, nullptr);
-    SetForegroundWindow(other.window);
-    SetFocus(other.window);
-    SetEvent(other.ready);
-    for (;;) {
-        PumpOwnQueueUntil(other.go, nullptr, INFINITE);
-        if (other.quit)
-            break;
-        other.delaysMs.clear();
-        for (WORD key : other.keys) {
-            other.awaited = key;
-            other.arrived = false;
-            INPUT input[2] = {};
-            input[0].type = input[1].type = INPUT_KEYBOARD;
-            input[0].ki.wVk = input[1].ki.wVk = key;
-            input[1].ki.dwFlags = KEYEVENTF_KEYUP;
-            double start = Milliseconds();
-            SendInput(2, input, sizeof input[0]);
-            PumpOwnQueueUntil(nullptr, &other.arrived, KEY_ARRIVAL_LIMIT_MS);
-            other.delaysMs.push_back(Milliseconds() - start);
-        }
-        SetEvent(other.done);
-    }
-    DestroyWindow(other.window);
-    return 0;
+    DWORD_PTR answer = 0;
+    if (!SendMessageTimeoutA(other.window, request, wParam, lParam, SMTO_ABORTIFHUNG, ANSWER_LIMIT_MS, &answer))
+        return -1;
+    return LRESULT(answer);
 }
 
 } // namespace
 
 HWND StartOtherProgram()
 {
-    other.ready = CreateEventA(nullptr, FALSE, FALSE, nullptr);
-    other.go = CreateEventA(nullptr, FALSE, FALSE, nullptr);
-    other.done = CreateEventA(nullptr, FALSE, FALSE, nullptr);
-    other.quit = false;
-    other.thread = CreateThread(nullptr, 0, OtherProgramThread, nullptr, 0, nullptr);
-    WaitForSingleObject(other.ready, 5000);
-    PumpUntil([] { return GetForegroundWindow() == other.window; });
+    if (other.window)
+        return other.window;
+    char name[64];
+    snprintf(name, sizeof name, "Bramblecourt other program %lu", (unsigned long)GetCurrentProcessId());
+    other.typed = CreateEventA(nullptr, FALSE, FALSE, name);
+    char path[MAX_PATH];
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string command(path);
+    command = "\"" + command.substr(0, command.find_last_of('\\') + 1) + "other_program.exe\" \"" + name + "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+        return nullptr;
+    CloseHandle(info.hThread);
+    other.process = info.hProcess;
+    other.processId = info.dwProcessId;
+    PumpUntil([] { return (other.window = FindOtherProgramWindow()) && GetForegroundWindow() == other.window; },
+              10000);
     return other.window;
 }
 
-std::vector<double> TypeWhileHostIsBusy(const std::vector<WORD> &keys, DWORD blockMs)
+int OtherProgramGot(UINT message, WORD key)
 {
-    other.keys = keys;
-    SetEvent(other.go);
+    return other.window ? int(AskOtherProgram(OTHER_KEYS_SEEN, message, key)) : 0;
+}
+
+std::vector<double> TypeWhileHostIsBusy(WORD key, int times, DWORD blockMs)
+{
+    std::vector<double> delaysMs;
+    if (AskOtherProgram(OTHER_TYPE, key, times) != 0)
+        return delaysMs;
     // The busy spell.
-    if (WaitForSingleObject(other.done, blockMs) != WAIT_OBJECT_0)
-        PumpUntil([] { return WaitForSingleObject(other.done, 0) == WAIT_OBJECT_0; }, KEY_ARRIVAL_LIMIT_MS);
-    return other.delaysMs;
+    if (WaitForSingleObject(other.typed, blockMs) != WAIT_OBJECT_0)
+        PumpUntil([] { return WaitForSingleObject(other.typed, 0) == WAIT_OBJECT_0; }, KEY_ARRIVAL_LIMIT_MS * times);
+    for (int i = 0; i < times; ++i) {
+        LRESULT us = AskOtherProgram(OTHER_DELAY, i, 0);
+        if (us >= 0)
+            delaysMs.push_back(double(us) / 1000.0);
+    }
+    return delaysMs;
 }
 
 void StopOtherProgram()
 {
-    other.quit = true;
-    SetEvent(other.go);
+    if (other.window)
+        PostMessageA(other.window, WM_CLOSE, 0, 0);
     // Its window's end may activate one of the host's, which this thread serves.
-    PumpUntil([] { return WaitForSingleObject(other.thread, 0) == WAIT_OBJECT_0; });
-    for (HANDLE *handle : {&other.thread, &other.ready, &other.go, &other.done}) {
-        CloseHandle(*handle);
-        *handle = nullptr;
-    }
-    other.window = nullptr;
+    if (other.process && !PumpUntil([] { return WaitForSingleObject(other.process, 0) == WAIT_OBJECT_0; }))
+        TerminateProcess(other.process, 1);
+    for (HANDLE handle : {other.process, other.typed})
+        if (handle)
+            CloseHandle(handle);
+    other = {};
 }
 
 } // namespace host

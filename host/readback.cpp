@@ -57,6 +57,21 @@ std::wstring ClipboardUnicodeText()
     return ClipboardData<std::wstring>(CF_UNICODETEXT, L"(not opened)", L"(none)");
 }
 
+std::string ClipboardBytes(UINT format)
+{
+    if (!OpenClipboard(nullptr))
+        return "(not opened)";
+    std::string bytes = "(none)";
+    if (HANDLE data = GetClipboardData(format)) {
+        if (const char *block = static_cast<const char *>(GlobalLock(data))) {
+            bytes.assign(block, GlobalSize(data));
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return bytes;
+}
+
 std::wstring WindowTextW(HWND window)
 {
     if (!window)

@@ -101,6 +101,23 @@ TEST_F(ExternalInterface, RecordCopyGoesOnlyIntoAnotherLiveProcess)
     EXPECT_EQ(copy->record[8], 0xCC) << "nothing written for an unknown process";
 }
 
+// A record goes whole into memory the asking program may write, or nowhere:
+// never into its read-only or guard pages, and not in part up to a page it
+// cannot write.
+TEST_F(ExternalInterface, RecordCopyIntoMemoryThatIsNotWritableAnswersZeroAndWritesNothing)
+{
+    StartWith({});
+    PlayAndWait({"Song", "Artist"});
+    PeerProgram peer;
+    ASSERT_TRUE(peer.Start("peer"));
+    for (WPARAM target = 0; target < peer::COPY_TARGETS; ++target) {
+        const peer::Report *copy = peer.Ask(peer::REQUEST_COPY_RECORD_INTO, target, peer::REPORT_RECORD);
+        ASSERT_NE(copy, nullptr) << "target " << target;
+        EXPECT_EQ(copy->result, 0) << "target " << target;
+        EXPECT_EQ(std::count(copy->record, copy->record + 2116, 0xCC), 2116) << "target " << target;
+    }
+}
+
 TEST_F(ExternalInterface, PlayBeforeTheFirstIdleMessageIsCopied)
 {
     std::vector<uint8_t> early = host::BuildTrack({"Early", "Bird", "", 2});

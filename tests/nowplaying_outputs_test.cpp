@@ -116,6 +116,21 @@ TEST_F(NowPlayingOutputs, ClipboardHoldsTheTextAndTheHebrewLocaleWithoutTheCapti
     EXPECT_EQ(Caption(), "iTunes");
 }
 
+// Written for every track without the user asking: kept out of the
+// clipboard history and off the cloud clipboard, and owned by a window of
+// the player's process, without which SetClipboardData fails on Windows.
+TEST_F(NowPlayingOutputs, ClipboardTextStaysOutOfTheHistoryAndHasAnOwner)
+{
+    StartWith({{"Clipboard", 1}});
+    PlayAndWait({"Song", "Artist"});
+    EXPECT_EQ(ClipboardText(), "Artist - Song");
+    for (const char *format : {"CanIncludeInClipboardHistory", "CanUploadToCloudClipboard"})
+        EXPECT_EQ(host::ClipboardBytes(RegisterClipboardFormatA(format)), std::string(4, '\0')) << format;
+    DWORD process = 0;
+    EXPECT_NE(GetWindowThreadProcessId(GetClipboardOwner(), &process), 0u);
+    EXPECT_EQ(process, GetCurrentProcessId());
+}
+
 // Another program holding the clipboard for a moment (here a window of this
 // thread, from just before the worker's turn at it) delays the text, never
 // loses it. Held with a window: opens without one do not exclude each other.

@@ -26,8 +26,11 @@ host::Track WideTrack(const std::wstring &artist, const std::wstring &name, cons
 const host::Track HEBREW = WideTrack(L"\u05E2\u05E4\u05E8\u05D4", L"\u05E9\u05DC\u05D5\u05DD", L"Pop",
                                      "\xF2\xF4\xF8\xE4", "\xF9\xEC\xE5\xED");
 
+// A Unicode player window, as the player's own: the caption keeps what the
+// code page lacks.
 class UnicodeRecord : public NowPlayingTest {
 protected:
+    UnicodeRecord() { placement.unicode = true; }
     void StartAllOutputs()
     {
         ASSERT_EQ(GetACP(), 1252u);
@@ -60,6 +63,7 @@ TEST_F(UnicodeRecord, TextsOutsideTheCodePageReachEveryUnicodeOutput)
         EXPECT_EQ(Utf8SongFile(), c.utf8);
         EXPECT_EQ(WinampTitleW(), L"3. " + c.nowPlaying + L" - Winamp");
         EXPECT_EQ(ClipboardUnicodeText(), c.nowPlaying);
+        EXPECT_EQ(CaptionW(), c.nowPlaying + L" - iTunes");
         StopAndWait();
         EXPECT_EQ(WinampTitleW(), L"3. " + c.nowPlaying + L" - Winamp [Paused]");
     }

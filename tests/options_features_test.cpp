@@ -116,8 +116,8 @@ TEST_F(OptionsFeatures, FileOffDeletesTheSongFileAndCaptionOffRestoresTheCaption
 TEST_F(OptionsFeatures, MultimediaBoxInstallsAndRemovesTheHook)
 {
     StartWith({});
-    HWND other = CreateWindowExA(0, "Static", "Another program", WS_POPUP | WS_VISIBLE, 300, 300, 100, 50, nullptr,
-                                 nullptr, nullptr, nullptr);
+    HWND other = host::StartOtherProgram();
+    ASSERT_NE(other, nullptr);
     auto tapReachesHost = [&]() {
         SetForegroundWindow(other);
         host::PumpUntil([&] { return GetForegroundWindow() == other; });
@@ -136,7 +136,7 @@ TEST_F(OptionsFeatures, MultimediaBoxInstallsAndRemovesTheHook)
         Click(dialog, MULTIMEDIA);
         EXPECT_FALSE(tapReachesHost());
     }));
-    DestroyWindow(other);
+    host::StopOtherProgram();
 }
 
 } // namespace

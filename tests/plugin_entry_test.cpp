@@ -184,6 +184,26 @@ TEST_F(PluginEntry, CleanUpTakesEverythingBackAndAReloadStartsUpAgain)
         EXPECT_EQ(TopLevelWindows("Button", "WindowFinder"), 0);
         ASSERT_TRUE(FreeLibrary(host::plugin));
         EXPECT_TRUE(host::PumpUntil([] { return !GetModuleHandleA("Bramblecourt.dll"); })) << "still mapped";
+class PluginInUnicodeHost : public HostTest {
+protected:
+    PluginInUnicodeHost() { placement.unicode = true; }
+};
+
+// Subclassed, both windows keep their Unicode text messages: an ANSI
+// procedure on top would turn the Chinese characters into question marks.
+TEST_F(PluginInUnicodeHost, SubclassedWindowsStayUnicodeAndKeepUnicodeText)
+{
+    const HWND windows[] = {host::mainWindow, host::equalizerWindow};
+    LONG_PTR before[] = {GetWindowLongPtrW(windows[0], GWLP_WNDPROC), GetWindowLongPtrW(windows[1], GWLP_WNDPROC)};
+    StartPlugin({{"Skin", 1}});
+    const std::wstring text = L"\u65E5\u672C - \u05D0";
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_NE(GetWindowLongPtrW(windows[i], GWLP_WNDPROC), before[i]) << "window " << i << " not subclassed";
+        EXPECT_TRUE(IsWindowUnicode(windows[i])) << "window " << i;
+        ASSERT_TRUE(SetWindowTextW(windows[i], text.c_str()));
+        wchar_t got[32] = L"";
+        GetWindowTextW(windows[i], got, 32);
+        EXPECT_EQ(std::wstring(got), text) << "window " << i;
     }
 }
 

@@ -7,6 +7,7 @@
 #include "mainwindow/menubar.h"
 #include "mainwindow/popup.h"
 #include "nowplaying/external.h"
+#include "nowplaying/outputs.h"
 #include "resources/resource.h"
 #include "plugin/plugin.h"
 #include "settings/settings.h"
@@ -132,10 +133,11 @@ bool DispatchCommand(HWND window, WPARAM wParam)
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (passingEverythingOn)
-        return CallWindowProcA(previousMainWindowProc, window, message, wParam, lParam);
+        return CallWindowProcW(previousMainWindowProc, window, message, wParam, lParam);
     switch (message) {
     case WM_DESTROY:
         ShutDownExternalInterface();
+        DestroyClipboardOwnerWindow();
         RemoveMediaKeyHook();
         break;
     case WM_MOVE:
@@ -178,5 +180,5 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case MSG_COPY_TRACK_RECORD:
         return AnswerExternalQuery(message, wParam, lParam);
     }
-    return CallWindowProcA(previousMainWindowProc, window, message, wParam, lParam);
+    return CallWindowProcW(previousMainWindowProc, window, message, wParam, lParam);
 }

@@ -64,6 +64,16 @@ DWORD WINAPI HookThread(LPVOID ready)
     EndModuleThread(0);
 }
 
+// The system gives the key to a window of the host's process that is in
+// front (the main window, the equalizer, a dialog, any of its threads'): a
+// posted command as well would make the host act twice.
+bool HostProcessInFront()
+{
+    DWORD process = 0;
+    HWND front = GetForegroundWindow();
+    return front && GetWindowThreadProcessId(front, &process) && process == GetCurrentProcessId();
+}
+
 } // namespace
 
 bool InstallMediaKeyHook()
@@ -122,8 +132,7 @@ LRESULT CALLBACK MediaKeyHookProc(int code, WPARAM message, LPARAM event)
         DWORD key = reinterpret_cast<const KBDLLHOOKSTRUCT *>(event)->vkCode;
         // Without a host window the post would become a message to this
         // thread.
-        if (key >= FIRST_MEDIA_KEY && key <= LAST_MEDIA_KEY && hostMainWindow &&
-            GetForegroundWindow() != hostMainWindow)
+        if (key >= FIRST_MEDIA_KEY && key <= LAST_MEDIA_KEY && hostMainWindow && !HostProcessInFront())
             PostMessageA(hostMainWindow, WM_APPCOMMAND, 0, LPARAM((key + APPCOMMAND_FROM_KEY) << 16));
     }
     return CallNextHookEx(mediaKeyHook, code, message, event);

@@ -20,19 +20,67 @@ LRESULT AnswerPlayState(WPARAM, LPARAM) { return ReadClock().playing; }
 
 LRESULT AnswerPosition(WPARAM, LPARAM) { return LRESULT(QueryPosition()); }
 
-// Only the rights a memory write needs, and never into the host itself: the
-// sender names both the process and the address.
-LRESULT CopyTrackRecordTo(WPARAM processId, LPARAM address)
+// The address the sender named, or 0 when it cannot be known. A 64-bit
+// sender's lParam reaches a 32-bit window cut to its lower half, so a write
+// there would land where the sender never pointed. A 32-bit sender's
+// addresses all lie below 4 GB, whatever the upper half brought.
+uintptr_t SendersAddress(HANDLE process, LPARAM address)
+{
+    BOOL selfOnWow64 = FALSE, senderOnWow64 = FALSE;
+    if (!IsWow64Process(GetCurrentProcess(), &selfOnWow64) || !IsWow64Process(process, &senderOnWow64))
+        return 0;
+    if (sizeof(void *) == 8)
+        return senderOnWow64 ? uintptr_t(uint32_t(address)) : uintptr_t(address);
+    // A 32-bit module on 64-bit Windows: a sender outside WOW64 is 64-bit.
+    if (selfOnWow64 && !senderOnWow64)
+        return 0;
+    return uintptr_t(address);
+}
+
+// Every page of the range committed and writable by the process itself.
+// WriteProcessMemory alone would not do: it writes into read-only pages
+// (it lifts their protection, as for a debugger), and stops only at the
+// first page it cannot reach, with the pages before it written.
+bool IsWritableRange(HANDLE process, uintptr_t address, size_t size)
+{
+    constexpr DWORD WRITABLE = PAGE_READWRITE | PAGE_WRITECOPY | PAGE_EXECUTE_READWRITE | PAGE_EXECUTE_WRITECOPY;
+    const uintptr_t end = address + size;
+    if (!address || end < address)
+        return false;
+    // A range may span regions of different protections: each is asked.
+    while (address < end) {
+        MEMORY_BASIC_INFORMATION region;
+        if (VirtualQueryEx(process, reinterpret_cast<const void *>(address), &region, sizeof region) != sizeof region)
+            return false;
+        if (region.State != MEM_COMMIT || (region.Protect & PAGE_GUARD) || !(region.Protect & WRITABLE))
+            return false;
+        const uintptr_t regionEnd = uintptr_t(region.BaseAddress) + region.RegionSize;
+        if (regionEnd <= address)
+            return false;
+        address = regionEnd;
+    }
+    return true;
+}
+
+// Only the rights the checks and the write need, and never into the host
+// itself: the sender names both the process and the address. The answer is
+// nonzero only for a record written whole; otherwise nothing is written.
+LRESULT CopyTrackRecordTo(WPARAM processId, LPARAM lParam)
 {
     if (DWORD(processId) == GetCurrentProcessId())
         return 0;
-    HANDLE process = OpenProcess(PROCESS_VM_WRITE | PROCESS_VM_OPERATION, FALSE, DWORD(processId));
+    HANDLE process =
+        OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_WRITE | PROCESS_VM_OPERATION, FALSE, DWORD(processId));
     if (!process)
         return 0;
-    uint8_t record[TRACK_RECORD_SIZE];
-    CopyTrackRecord(record);
+    BOOL copied = FALSE;
     SIZE_T written = 0;
-    BOOL copied = WriteProcessMemory(process, reinterpret_cast<void *>(address), record, sizeof record, &written);
+    uint8_t record[TRACK_RECORD_SIZE];
+    const uintptr_t address = SendersAddress(process, lParam);
+    if (IsWritableRange(process, address, sizeof record)) {
+        CopyTrackRecord(record);
+        copied = WriteProcessMemory(process, reinterpret_cast<void *>(address), record, sizeof record, &written);
+    }
     CloseHandle(process);
     return copied && written == sizeof record;
 }

@@ -125,18 +125,6 @@ DWORD ComposeUtf8Lines(char (&utf8)[UTF8_TEXT_SIZE])
     return units > 0 && size > 0 ? DWORD(size) : 0;
 }
 
-void SetClipboardLocale()
-{
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT | GMEM_DDESHARE, sizeof(DWORD));
-    if (!block)
-        return;
-    auto *locale = static_cast<DWORD *>(GlobalLock(block));
-    if (locale)
-        *locale = CLIPBOARD_LOCALE_HEBREW;
-    GlobalUnlock(block);
-    SetClipboardData(CF_LOCALE, block);
-}
-
 } // namespace
 
 unsigned WriteSongFile(const uint8_t *record)
@@ -216,37 +204,44 @@ bool CopyNowPlayingToClipboard()
     // reads every new content) may hold the clipboard for a moment: without
     // the retries this track's text would silently never arrive. Only the
     // track worker calls this, never the host's thread.
-    for (int attempt = 1; !OpenClipboard(nullptr); ++attempt) {
+    for (int attempt = 1; !OpenClipboard(clipboardOwnerWindow); ++attempt) {
         if (attempt == CLIPBOARD_OPEN_ATTEMPTS)
             return false;
         Sleep(1);
     }
     EmptyClipboard();
-    size_t length = strnlen(nowPlayingText, sizeof nowPlayingText - 1);
-    HGLOBAL text = GlobalAlloc(GMEM_FIXED | GMEM_ZEROINIT, length + 1);
-    bool copied = false;
-    if (text) {
-        memcpy(GlobalLock(text), nowPlayingText, length);
-        GlobalUnlock(text);
-        // Without the locale block the text still goes in.
-        SetClipboardLocale();
-        // An open without a window keeps no other program's open out, and
-        // one that closes the clipboard meanwhile makes this fail: the text
-        // is then not in, and is tried again.
-        copied = SetClipboardData(CF_TEXT, text) != nullptr;
-        if (!copied)
-            GlobalFree(text);
-    }
-    // The Unicode text beside it, so that readers of CF_UNICODETEXT get the
-    // characters the code page lacks instead of the system's conversion.
+    char text[NOW_PLAYING_TEXT_SIZE];
+    size_t length = strnlen(nowPlayingText, sizeof text - 1);
+    memcpy(text, nowPlayingText, length);
+    text[length] = '\0';
+    wchar_t wide[NOW_PLAYING_TEXT_SIZE];
     size_t units = wcsnlen(nowPlayingTextW, NOW_PLAYING_TEXT_SIZE - 1);
-    if (HGLOBAL wide = GlobalAlloc(GMEM_FIXED | GMEM_ZEROINIT, (units + 1) * sizeof(wchar_t))) {
-        memcpy(GlobalLock(wide), nowPlayingTextW, units * sizeof(wchar_t));
-        GlobalUnlock(wide);
-        SetClipboardData(CF_UNICODETEXT, wide);
+    memcpy(wide, nowPlayingTextW, units * sizeof(wchar_t));
+    wide[units] = L'\0';
+    const DWORD locale = CLIPBOARD_LOCALE_HEBREW;
+    // The module writes the clipboard on its own, for every track: the
+    // opt-outs keep the names out of the user's clipboard history and off
+    // the cloud clipboard, where they would push out what the user copied.
+    const DWORD notAllowed = 0;
+    const ClipboardItem items[] = {
+        {CF_LOCALE, &locale, sizeof locale},
+        {RegisterClipboardFormatA("CanIncludeInClipboardHistory"), &notAllowed, sizeof notAllowed},
+        {RegisterClipboardFormatA("CanUploadToCloudClipboard"), &notAllowed, sizeof notAllowed},
+        {CF_TEXT, text, length + 1},
+        // The Unicode text beside it, so that readers of CF_UNICODETEXT get
+        // the characters the code page lacks instead of the system's
+        // conversion.
+        {CF_UNICODETEXT, wide, (units + 1) * sizeof(wchar_t)},
+    };
+    // Each block goes in or not on its own: the text without the others.
+    bool textIn = false;
+    for (const ClipboardItem &item : items) {
+        bool taken = PutOnClipboard(item);
+        if (item.format == CF_TEXT)
+            textIn = taken;
     }
     CloseClipboard();
-    return copied;
+    return textIn;
 }
 
 // As Unicode text: the player's window is a Unicode one.

@@ -18,6 +18,9 @@ extern wchar_t nowPlayingTextW[NOW_PLAYING_TEXT_SIZE];
 // The web search address of the last track start with a Hebrew title, or "+".
 extern char lyricsQuery[LYRICS_QUERY_SIZE];
 extern HWND winampWindow;
+// The module's window that opens the clipboard and so owns what it puts
+// there: a clipboard emptied without an owner refuses SetClipboardData.
+extern HWND clipboardOwnerWindow;
 
 // The Windows-1255 codes of the Hebrew letters, final forms included, E0 to
 // FA without F5.
@@ -26,6 +29,18 @@ constexpr std::array<uint8_t, 26> HEBREW_LETTERS = {0xE0, 0xE1, 0xE2, 0xE3, 0xE4
                                                     0xF2, 0xF4, 0xF3, 0xF6, 0xF7, 0xF8, 0xF9, 0xFA};
 
 constexpr wchar_t WINAMP_START_TITLE[] = L"Winamp 5.01";
+
+// On the host's thread: at start-up, and at WM_DESTROY once the worker is done.
+void CreateClipboardOwnerWindow();
+void DestroyClipboardOwnerWindow();
+// One block for the clipboard, which must be open; a format of 0 (a
+// registration that failed) is skipped. True when the clipboard took it.
+struct ClipboardItem {
+    UINT format;
+    const void *data;
+    size_t size;
+};
+bool PutOnClipboard(const ClipboardItem &item);
 
 // The two song files, as the parts that an output step could not replace
 // because another program held the file; the worker tries those again.
@@ -51,7 +66,7 @@ unsigned WriteSongFile(const uint8_t *record);
 void BuildLyricsQuery(const uint8_t *record);
 void BuildNowPlayingText(const uint8_t *record);
 void SetWinampTitle(const uint8_t *record);
-// False when another program held the clipboard throughout.
+// True when the text went in.
 bool CopyNowPlayingToClipboard();
 void SetNowPlayingCaption();
 void SetWinampPausedTitle(const uint8_t *record);

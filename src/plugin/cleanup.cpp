@@ -15,6 +15,7 @@ void TakeBackFromHost()
     bool mainReleased = ReleaseMainWindow();
     DestroyWinampWindow();
     DestroyFinderWindow();
+    DestroyClipboardOwnerWindow();
     // A new start-up finds the main window by this caption.
     if (Settings.CaptionText && hostMainWindow && IsWindow(hostMainWindow))
         RestoreCaption();

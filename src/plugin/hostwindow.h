@@ -7,7 +7,10 @@
 // Below this window height the host is in its mini-player mode.
 constexpr int MINI_MODE_HEIGHT = 70;
 
-// The host's own procedure, kept when the main window is subclassed.
+// The host's own procedure, kept when the main window is subclassed. Both
+// host windows are subclassed and passed on with the W functions: an A
+// procedure on top makes even a Unicode window ANSI, and the system then
+// carries every text message through the ANSI code page.
 extern WNDPROC previousMainWindowProc;
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

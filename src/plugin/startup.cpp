@@ -31,10 +31,11 @@ void StartUp()
     hostMainWindow = FindWindowA("iTunes", "iTunes");
     hostEqualizerWindow = FindWindowA("iTunes", "Equalizer");
     CreateFinderWindow();
+    CreateClipboardOwnerWindow();
 
     if (hostMainWindow && !ResumeMainWindow())
         previousMainWindowProc =
-            WNDPROC(SetWindowLongPtrA(hostMainWindow, GWLP_WNDPROC, LONG_PTR(MainWindowProc)));
+            WNDPROC(SetWindowLongPtrW(hostMainWindow, GWLP_WNDPROC, LONG_PTR(MainWindowProc)));
     titleOffset = Settings.Offset ? 20 : 0;
 
     if (Settings.ShowInAltTab) {

@@ -18,7 +18,8 @@ void InstallEqualizerWindowProc()
         passingEverythingOn = false;
         return;
     }
-    WNDPROC previous = WNDPROC(SetWindowLongPtrA(hostEqualizerWindow, GWLP_WNDPROC, LONG_PTR(EqualizerWindowProc)));
+    WNDPROC previous =
+        WNDPROC(SetWindowLongPtrW(hostEqualizerWindow, GWLP_WNDPROC, LONG_PTR(EqualizerWindowProc)));
     // Installing twice must not make the procedure its own successor.
     if (previous != EqualizerWindowProc)
         previousEqualizerWindowProc = previous;
@@ -37,7 +38,7 @@ bool RemoveEqualizerWindowProc()
 LRESULT CALLBACK EqualizerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (passingEverythingOn)
-        return CallWindowProcA(previousEqualizerWindowProc, window, message, wParam, lParam);
+        return CallWindowProcW(previousEqualizerWindowProc, window, message, wParam, lParam);
     switch (message) {
     case WM_SIZE:
         // The host never sees the equalizer's size changes while skinned.
@@ -55,5 +56,5 @@ LRESULT CALLBACK EqualizerWindowProc(HWND window, UINT message, WPARAM wParam, L
             return 0;
         break;
     }
-    return CallWindowProcA(previousEqualizerWindowProc, window, message, wParam, lParam);
+    return CallWindowProcW(previousEqualizerWindowProc, window, message, wParam, lParam);
 }

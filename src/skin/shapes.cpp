@@ -59,7 +59,7 @@ bool ShapeMainWindow(UINT message, WPARAM wParam, LPARAM lParam)
     if (IsWindow(FullBar)) {
         if (height >= MINI_MODE_HEIGHT) {
             // The host lays itself out first; the shape follows its new size.
-            CallWindowProcA(previousMainWindowProc, hostMainWindow, message, wParam, lParam);
+            CallWindowProcW(previousMainWindowProc, hostMainWindow, message, wParam, lParam);
             ShapeFullModeWindow();
             return true;
         }

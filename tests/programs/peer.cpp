@@ -99,6 +99,45 @@ void PollPosition(WPARAM queries)
         }
         previous = answer;
     }
+// The buffer's bytes, as 0xCC where nothing was written, are reported once
+// both pages are readable again.
+void CopyRecordInto(WPARAM target)
+{
+    struct Pages {
+        size_t offset;
+        DWORD first, second; // second 0: reserved, never committed
+    };
+    const Pages TARGETS[peer::COPY_TARGETS] = {
+        {0, PAGE_READONLY, PAGE_READONLY},
+        {1, PAGE_READWRITE, PAGE_READONLY},
+        {0, PAGE_READWRITE | PAGE_GUARD, PAGE_READWRITE | PAGE_GUARD},
+        {1, PAGE_READWRITE, 0},
+    };
+    if (target >= peer::COPY_TARGETS)
+        return;
+    const Pages &pages = TARGETS[target];
+    SYSTEM_INFO system;
+    GetSystemInfo(&system);
+    const SIZE_T size = system.dwPageSize;
+    auto *base = static_cast<uint8_t *>(VirtualAlloc(nullptr, 2 * size, MEM_RESERVE, PAGE_NOACCESS));
+    VirtualAlloc(base, pages.second ? 2 * size : size, MEM_COMMIT, PAGE_READWRITE);
+    memset(base, 0xCC, pages.second ? 2 * size : size);
+    DWORD old;
+    VirtualProtect(base, size, pages.first, &old);
+    if (pages.second)
+        VirtualProtect(base + size, size, pages.second, &old);
+    uint8_t *buffer = pages.offset ? base + size - 100 : base;
+
+    peer::Report report = NewReport(peer::REPORT_RECORD);
+    report.code = 29875;
+    report.result = int32_t(SendMessageA(host, 29875, GetCurrentProcessId(), LPARAM(buffer)));
+    if (!pages.second) {
+        VirtualAlloc(base + size, size, MEM_COMMIT, PAGE_READWRITE);
+        memset(base + size, 0xCC, size);
+    }
+    VirtualProtect(base, 2 * size, PAGE_READWRITE, &old);
+    memcpy(report.record, buffer, sizeof report.record);
+    VirtualFree(base, 0, MEM_RELEASE);
     peer::SendReport(sink, self, report);
 }
 
@@ -116,6 +155,8 @@ LRESULT CALLBACK PeerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return 0;
     case peer::REQUEST_POLL_POSITION:
         PollPosition(wParam);
+    case peer::REQUEST_COPY_RECORD_INTO:
+        CopyRecordInto(wParam);
         return 0;
     case peer::REQUEST_SYNC:
         peer::SendReport(sink, self, NewReport(peer::REPORT_SYNC));

@@ -18,7 +18,8 @@ enum Request : UINT {
     REQUEST_WINAMP_COMMAND = WM_APP + 5, // wParam: the WM_COMMAND to send the Winamp window
     REQUEST_WINAMP_TEXTS = WM_APP + 6,   // the texts the Winamp window hands out by address
     REQUEST_WINAMP_TAG = WM_APP + 7,     // wParam: TagRequest(tag, wide, placement)
-    REQUEST_POLL_POSITION = WM_APP + 8,  // wParam: how many 29874 queries to send in a row
+    REQUEST_POLL_POSITION = WM_APP + 10, // wParam: how many 29874 queries to send in a row
+    REQUEST_COPY_RECORD_INTO = WM_APP + 8, // wParam: a CopyTarget, in the program's own process
     REQUEST_QUIT = WM_APP + 9,
 };
 
@@ -55,6 +56,16 @@ inline WPARAM TagRequest(uint32_t tag, bool wide, TagPlacement placement)
 }
 
 constexpr size_t RECORD_SIZE = 2116;
+
+// Memory the program may not, or only in part, write: two pages, the
+// buffer at the start of the first or 100 bytes before the second.
+enum CopyTarget : WPARAM {
+    INTO_READ_ONLY_PAGES,
+    ACROSS_INTO_A_READ_ONLY_PAGE,
+    INTO_GUARD_PAGES,
+    ACROSS_INTO_AN_UNCOMMITTED_PAGE,
+    COPY_TARGETS
+};
 
 struct Report {
     uint32_t kind;

@@ -184,6 +184,9 @@ TEST_F(PluginEntry, CleanUpTakesEverythingBackAndAReloadStartsUpAgain)
         EXPECT_EQ(TopLevelWindows("Button", "WindowFinder"), 0);
         ASSERT_TRUE(FreeLibrary(host::plugin));
         EXPECT_TRUE(host::PumpUntil([] { return !GetModuleHandleA("Bramblecourt.dll"); })) << "still mapped";
+    }
+}
+
 class PluginInUnicodeHost : public HostTest {
 protected:
     PluginInUnicodeHost() { placement.unicode = true; }

@@ -99,6 +99,9 @@ void PollPosition(WPARAM queries)
         }
         previous = answer;
     }
+    peer::SendReport(sink, self, report);
+}
+
 // The buffer's bytes, as 0xCC where nothing was written, are reported once
 // both pages are readable again.
 void CopyRecordInto(WPARAM target)
@@ -155,6 +158,7 @@ LRESULT CALLBACK PeerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return 0;
     case peer::REQUEST_POLL_POSITION:
         PollPosition(wParam);
+        return 0;
     case peer::REQUEST_COPY_RECORD_INTO:
         CopyRecordInto(wParam);
         return 0;

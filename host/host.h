@@ -144,7 +144,7 @@ std::vector<void *> ReserveFreeAddressSpace();
 void ReleaseAddressSpace(const std::vector<void *> &ranges);
 
 // What a user or another program reads: a file's bytes ("(missing)" when
-// absent), the clipboard's text ("(none)", "(not opened)"), a window's
+// absent or not to be opened), the clipboard's text ("(none)", "(not opened)"), a window's
 // text ("(no window)").
 std::string FileBytes(const std::string &path);
 std::string ClipboardText();

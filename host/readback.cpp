@@ -6,9 +6,13 @@
 
 namespace host {
 
+// Opened as a reader should: sharing delete too, since a file that was just
+// moved into place is still open, for a moment, in the mover's handle with
+// the right to delete, and an open that does not share it fails then.
 std::string FileBytes(const std::string &path)
 {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return "(missing)";
     std::string bytes;

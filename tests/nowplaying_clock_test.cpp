@@ -102,6 +102,46 @@ TEST_F(PlayClock, FirstTrackWithAnEmptyArtistStartsFromItsStartTime)
     EXPECT_LT(Position(), 100000u);
 }
 
+// A program polling the position while the worker moves the clock gets one
+// whole state each time. Every state here begins above where the one before
+// could have got, and lasts at least a tick, so an answer lower than the one
+// before is one that no state had: a start or a position set met half
+// stored shows the running track's position without its time played.
+TEST_F(PlayClock, PollingPeerGetsOnlyAnswersOfAWholeState)
+{
+    StartWith({});
+    PeerProgram peer;
+    ASSERT_TRUE(peer.Start("peer"));
+    PostMessageA(peer.window, peer::REQUEST_POLL_POSITION, 10000, 0);
+    const peer::Report *polled = nullptr;
+    auto finished = [&] {
+        for (const peer::Report &report : peer.reports)
+            if (report.kind == peer::REPORT_POLLED)
+                polled = &report;
+        return polled != nullptr;
+    };
+    auto aTickLater = [] {
+        DWORD start = GetTickCount();
+        host::PumpUntil([&] { return GetTickCount() != start; });
+    };
+    auto play = [](uint32_t number, uint32_t startMs) {
+        host::Play(host::BuildTrack({"Song " + std::to_string(number), "Artist", "", 1, 2004, 200000, startMs}));
+    };
+    for (uint32_t i = 1; i < 1400 && !finished(); ++i) {
+        uint32_t base = i * 3000000u;
+        play(2 * i, base);
+        aTickLater();
+        host::SetPosition(base + 1000000u);
+        aTickLater();
+        play(2 * i + 1, base + 2000000u);
+        aTickLater();
+        host::Stop();
+        aTickLater();
+    }
+    ASSERT_TRUE(host::PumpUntil(finished, 60000));
+    EXPECT_EQ(polled->result, 0) << uint32_t(polled->positionMs) << " then " << uint32_t(polled->lengthMs);
+}
+
 // The host can send messages faster than the workers finish; whatever
 // order they end in, the last message decides, and no handle is left behind.
 TEST_F(PlayClock, BurstOfStartsAndStopsEndsAsTheLastMessageSaid)

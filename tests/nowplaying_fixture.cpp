@@ -2,15 +2,22 @@
 
 namespace testing_support {
 
-void NowPlayingTest::StartWith(std::initializer_list<Setting> outputs)
+void NowPlayingTest::StoreOutputs(std::initializer_list<Setting> outputs)
 {
     for (const char *name : {"Skin", "Clipboard", "WinAmp", "File", "CaptionText", "Menu", "Multimedia"})
         host::SetSettingDword(name, 0);
+    for (const Setting &s : outputs)
+        host::SetSettingDword(s.name, s.value);
     for (const std::string &folder : {HostFolder(), PerUserFolder()}) {
         DeleteFileA((folder + "\\CurrentSong.txt").c_str());
         DeleteFileA((folder + "\\CurrentSong.utf8.txt").c_str());
     }
-    StartPlugin(outputs);
+}
+
+void NowPlayingTest::StartWith(std::initializer_list<Setting> outputs)
+{
+    StoreOutputs(outputs);
+    StartPlugin();
     threadsBefore = host::ThreadCount();
 }
 

@@ -12,6 +12,9 @@ class NowPlayingTest : public HostTest {
 protected:
     // Every output off unless named; the skin stays out of the way.
     void StartWith(std::initializer_list<Setting> outputs);
+    // The same settings stored and the song files removed, for a player
+    // in another process to start with.
+    static void StoreOutputs(std::initializer_list<Setting> outputs);
     // Sends the message, then pumps until its worker has finished.
     void PlayAndWait(const host::Track &track);
     void StopAndWait();

@@ -4,6 +4,7 @@
 
 #include "nowplaying/lyricsquery.h"
 #include "nowplaying_fixture.h"
+#include "nowplaying_peer.h"
 
 using namespace testing_support;
 
@@ -144,6 +145,109 @@ TEST_F(NowPlayingOutputs, ClipboardHeldForAMomentByAnotherStillGetsTheText)
     CloseClipboard();
     ASSERT_TRUE(host::WaitForThreadsAtMost(threadsBefore));
     EXPECT_EQ(ClipboardText(), "Artist - Song");
+}
+
+// A clipboard manager holding the clipboard past the worker's first try
+// delays the text, never loses it.
+TEST_F(NowPlayingOutputs, ClipboardHeldLongByAnotherStillGetsTheText)
+{
+    StartWith({{"Clipboard", 1}, {"CaptionText", 1}});
+    ASSERT_TRUE(OpenClipboard(host::equalizerWindow));
+    host::Play(host::BuildTrack({"Song", "Artist"}));
+    // The caption comes after the clipboard was tried.
+    bool tried = host::PumpUntil([] { return Caption() == "Artist - Song - iTunes"; });
+    CloseClipboard();
+    EXPECT_TRUE(tried);
+    EXPECT_TRUE(host::PumpUntil([] { return ClipboardText() == "Artist - Song"; })) << ClipboardText();
+}
+
+// A reader holding a song file (a text source polling it, or one opened
+// the way fopen opens) delays that file's new text, never loses it, and
+// both files end on the same state.
+TEST_F(NowPlayingOutputs, SongFileHeldByAReaderGetsTheNewTextOnceReleased)
+{
+    struct Reader {
+        const char *file;
+        DWORD sharing;
+    };
+    const Reader readers[] = {{"CurrentSong.txt", FILE_SHARE_READ},
+                              {"CurrentSong.utf8.txt", FILE_SHARE_READ | FILE_SHARE_WRITE}};
+    StartWith({{"File", 1}, {"CaptionText", 1}});
+    for (const Reader &reader : readers) {
+        SCOPED_TRACE(reader.file);
+        std::string name = std::string("After ") + reader.file;
+        host::Play(host::BuildTrack({"Before", "Band"}));
+        const std::string before = "Band\r\nBefore\r\n\r\n1\r\n2004";
+        ASSERT_TRUE(host::PumpUntil([&] { return SongFile() == before && Utf8SongFile() == before; }));
+        HANDLE held = CreateFileA((HostFolder() + "\\" + reader.file).c_str(), GENERIC_READ, reader.sharing, nullptr,
+                                  OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(held, INVALID_HANDLE_VALUE);
+        host::Play(host::BuildTrack({name, "Band"}));
+        // The caption comes after both files were tried.
+        bool tried = host::PumpUntil([&] { return Caption() == "Band - " + name + " - iTunes"; });
+        CloseHandle(held);
+        EXPECT_TRUE(tried);
+        std::string lines = "Band\r\n" + name + "\r\n\r\n1\r\n2004";
+        EXPECT_TRUE(host::PumpUntil([&] { return SongFile() == lines && Utf8SongFile() == lines; }))
+            << SongFile() << " / " << Utf8SongFile();
+    }
+}
+
+// "clr " is done when it returns: what came before it is written, then both
+// song files are blank, and nothing writes them once the worker is gone.
+TEST_F(NowPlayingOutputs, CleanUpLeavesBothSongFilesBlankWhenItReturns)
+{
+    struct Before {
+        const char *name;
+        int starts;
+    };
+    for (const Before &before : {Before{"right after a start", 1}, Before{"after a burst", 200}}) {
+        SCOPED_TRACE(before.name);
+        // A "null" after "clr " starts the plug-in up again.
+        StartWith({{"File", 1}});
+        for (int i = 0; i < before.starts; ++i) {
+            if (i)
+                host::Stop();
+            host::Play(host::BuildTrack({"Name " + std::to_string(i), "Artist"}));
+        }
+        host::Clean();
+        EXPECT_EQ(SongFile(), " ");
+        EXPECT_EQ(Utf8SongFile(), " ");
+        EXPECT_TRUE(host::WaitForThreadsAtMost(threadsBefore));
+        EXPECT_EQ(SongFile(), " ");
+        EXPECT_EQ(Utf8SongFile(), " ");
+    }
+}
+
+// A player whose process ends at once leaves each song file whole: blank
+// after "clr ", else one state of the burst it was in, never a mix or an
+// empty file.
+class QuittingPlayer : public NowPlayingTest {
+protected:
+    QuittingPlayer() { createWindows = false; }
+    static bool BurstState(const std::string &text)
+    {
+        if (text == " ")
+            return true;
+        if (text.rfind("Artist ", 0) != 0)
+            return false;
+        std::string n = std::to_string(atoi(text.c_str() + strlen("Artist ")));
+        return text == "Artist " + n + "\r\nName " + n + "\r\nThird " + n + "\r\n" + n + "\r\n2000";
+    }
+};
+
+TEST_F(QuittingPlayer, EndingAtOnceLeavesWholeSongFiles)
+{
+    StoreOutputs({{"File", 1}});
+    ASSERT_EQ(RunProgram("quitting_player", {"clr"}), 0);
+    EXPECT_EQ(SongFile(), " ");
+    EXPECT_EQ(Utf8SongFile(), " ");
+    // Each burst starts from the files the run before left.
+    for (int run = 0; run < 3; ++run) {
+        ASSERT_EQ(RunProgram("quitting_player", {"burst"}), 0);
+        EXPECT_TRUE(BurstState(SongFile())) << SongFile();
+        EXPECT_TRUE(BurstState(Utf8SongFile())) << Utf8SongFile();
+    }
 }
 
 TEST_F(NowPlayingOutputs, WinampTitlesForStartPauseAndEmptyArtist)

@@ -30,6 +30,26 @@ std::string ProgramPath(const char *program)
     return folder.substr(0, folder.find_last_of('\\') + 1) + program + ".exe";
 }
 
+int RunProgram(const char *program, const std::vector<std::string> &arguments, DWORD timeoutMs)
+{
+    std::string command = "\"" + ProgramPath(program) + "\"";
+    for (const std::string &argument : arguments)
+        command += " \"" + argument + "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+        return -1;
+    CloseHandle(info.hThread);
+    DWORD code = DWORD(-1);
+    if (host::PumpUntil([&] { return WaitForSingleObject(info.hProcess, 0) == WAIT_OBJECT_0; }, timeoutMs))
+        GetExitCodeProcess(info.hProcess, &code);
+    else
+        TerminateProcess(info.hProcess, code);
+    CloseHandle(info.hProcess);
+    return int(code);
+}
+
 bool PeerProgram::Start(const char *program, const std::vector<std::string> &arguments)
 {
     WNDCLASSA windowClass = {};

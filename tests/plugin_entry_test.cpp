@@ -142,6 +142,51 @@ TEST_F(PluginEntry, StartUpSubclassesTheMainWindow)
                            {{WM_USER + 7, host::sent | host::wparam | host::lparam, 1, 2}}));
 }
 
+int TopLevelWindows(const char *className, const char *title)
+{
+    int count = 0;
+    for (HWND window = FindWindowExA(nullptr, nullptr, className, title); window;
+         window = FindWindowExA(nullptr, window, className, title))
+        ++count;
+    return count;
+}
+
+// After "clr " nothing of the module stays reachable from the host's
+// windows and the caption is the host's again, so the module can be
+// unloaded, and a new load in the same process starts up as the first did.
+TEST_F(PluginEntry, CleanUpTakesEverythingBackAndAReloadStartsUpAgain)
+{
+    auto procedure = [](HWND window) { return GetWindowLongPtrA(window, GWLP_WNDPROC); };
+    const LONG_PTR hostMain = procedure(host::mainWindow), hostEqualizer = procedure(host::equalizerWindow);
+    for (int load = 1; load <= 2; ++load) {
+        SCOPED_TRACE(load);
+        if (load > 1) {
+            ASSERT_TRUE(host::LoadPlugin());
+            host::Init();
+        }
+        int threadsBefore = host::ThreadCount();
+        StartPlugin({{"Skin", 1}, {"WinAmp", 1}, {"CaptionText", 1}, {"Multimedia", 1}});
+        EXPECT_NE(procedure(host::mainWindow), hostMain);
+        EXPECT_NE(procedure(host::equalizerWindow), hostEqualizer);
+        EXPECT_EQ(TopLevelWindows("Winamp v1.x", nullptr), 1);
+        EXPECT_EQ(TopLevelWindows("Button", "WindowFinder"), 1);
+        EXPECT_GT(host::ThreadCount(), threadsBefore) << "the media-key hook's thread";
+        host::Play(host::BuildTrack({"Song", "Artist"}));
+        EXPECT_TRUE(host::PumpUntil([] { return WindowText(host::mainWindow) == "Artist - Song - iTunes"; }));
+
+        host::Clean();
+        EXPECT_EQ(WindowText(host::mainWindow), "iTunes");
+        EXPECT_EQ(procedure(host::mainWindow), hostMain);
+        EXPECT_EQ(procedure(host::equalizerWindow), hostEqualizer);
+        EXPECT_EQ(FindWindowExA(host::mainWindow, nullptr, nullptr, nullptr), nullptr) << "a bar is left";
+        EXPECT_EQ(FindWindowExA(host::equalizerWindow, nullptr, nullptr, nullptr), nullptr) << "a bar is left";
+        EXPECT_EQ(TopLevelWindows("Winamp v1.x", nullptr), 0);
+        EXPECT_EQ(TopLevelWindows("Button", "WindowFinder"), 0);
+        ASSERT_TRUE(FreeLibrary(host::plugin));
+        EXPECT_TRUE(host::PumpUntil([] { return !GetModuleHandleA("Bramblecourt.dll"); })) << "still mapped";
+    }
+}
+
 class PluginInUnicodeHost : public HostTest {
 protected:
     PluginInUnicodeHost() { placement.unicode = true; }

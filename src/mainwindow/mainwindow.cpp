@@ -15,6 +15,30 @@
 
 WNDPROC previousMainWindowProc;
 
+namespace {
+// Set at "clr " while the procedure had to stay in the window's chain.
+bool passingEverythingOn;
+} // namespace
+
+bool ReleaseMainWindow()
+{
+    if (!hostMainWindow || !previousMainWindowProc)
+        return true;
+    if (KillTimer(hostMainWindow, REDISPLAY_TIMER_ID))
+        ShowWindow(hostMainWindow, SW_SHOW);
+    passingEverythingOn = !PutProcedureBack(hostMainWindow, MainWindowProc, previousMainWindowProc);
+    if (!passingEverythingOn)
+        previousMainWindowProc = nullptr;
+    return !passingEverythingOn;
+}
+
+bool ResumeMainWindow()
+{
+    bool resumed = passingEverythingOn;
+    passingEverythingOn = false;
+    return resumed;
+}
+
 void AddToolWindowStyle(HWND window)
 {
     SetWindowLongA(window, GWL_EXSTYLE, GetWindowLongA(window, GWL_EXSTYLE) | WS_EX_TOOLWINDOW);
@@ -108,6 +132,8 @@ bool DispatchCommand(HWND window, WPARAM wParam)
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (passingEverythingOn)
+        return CallWindowProcW(previousMainWindowProc, window, message, wParam, lParam);
     switch (message) {
     case WM_DESTROY:
         ShutDownExternalInterface();

@@ -16,7 +16,7 @@ namespace {
 constexpr char FINDER_PROPERTY[] = "iTunesWindow";
 constexpr DWORD TRACK_WORKER_WAIT_MS = 2000;
 
-LRESULT AnswerPlayState(WPARAM, LPARAM) { return isPlaying; }
+LRESULT AnswerPlayState(WPARAM, LPARAM) { return ReadClock().playing; }
 
 LRESULT AnswerPosition(WPARAM, LPARAM) { return LRESULT(QueryPosition()); }
 
@@ -165,11 +165,18 @@ LRESULT AnswerExternalQuery(UINT message, WPARAM wParam, LPARAM lParam)
     return 0;
 }
 
-void ShutDownExternalInterface()
+void DestroyFinderWindow()
 {
+    if (!finderWindow)
+        return;
     RemovePropA(finderWindow, FINDER_PROPERTY);
     DestroyWindow(finderWindow);
     finderWindow = nullptr;
+}
+
+void ShutDownExternalInterface()
+{
+    DestroyFinderWindow();
     FinishTrackWorker(TRACK_WORKER_WAIT_MS);
     NotifyRegisteredWindows(NOTIFY_HOST_CLOSING);
 }

@@ -19,6 +19,7 @@ constexpr uint32_t NOTIFY_POSITION_SET = 29904;
 extern HWND finderWindow;
 
 void CreateFinderWindow();
+void DestroyFinderWindow();
 void NotifyRegisteredWindows(uint32_t code);
 LRESULT AnswerExternalQuery(UINT message, WPARAM wParam, LPARAM lParam);
 // WM_DESTROY of the host main window, before it goes on to the host.

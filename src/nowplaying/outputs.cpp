@@ -39,38 +39,66 @@ void Utf8TwinPath(const char *songPath, TwinPath &twin)
     snprintf(twin, sizeof twin, "%.*s%s", int(stem), songPath, UTF8_TWIN_SUFFIX);
 }
 
+// The newest state's text, as each file holds it: what a retry writes
+// again. Only one thread writes the song files at a time (the track worker,
+// or the host's thread while none lives).
+char songText[SONG_TEXT_SIZE];
+DWORD songTextLength;
+char songUtf8[UTF8_TEXT_SIZE];
+DWORD songUtf8Length;
+
+// The file is written aside in its own folder, flushed, and moved over the
+// old one: a reader, or the end of the process at any moment, finds the old
+// text or the new, never a mix or an empty file. The temporary name
+// carries the thread, as a blank from the host's thread ("clr ") may meet a
+// write of a track worker that did not end in time. False, with the old
+// file in place and the reason as the last error, when another program
+// holds it or the folder is not writable.
 bool WriteWholeFile(const char *path, const char *bytes, DWORD length)
 {
-    HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    char temporary[sizeof(TwinPath) + 24];
+    int size = snprintf(temporary, sizeof temporary, "%s.%lu.tmp", path, GetCurrentThreadId());
+    if (size <= 0 || size >= int(sizeof temporary))
+        return false;
+    HANDLE file = CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
     DWORD written = 0;
-    bool ok = WriteFile(file, bytes, length, &written, nullptr) && written == length;
-    return CloseHandle(file) && ok;
+    bool ok = WriteFile(file, bytes, length, &written, nullptr) && written == length && FlushFileBuffers(file);
+    ok = CloseHandle(file) && ok;
+    if (ok && MoveFileExA(temporary, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
+    DWORD error = GetLastError();
+    DeleteFileA(temporary);
+    SetLastError(error);
+    return false;
+}
+
+// Another program has the file open (a reader, a virus scanner): worth
+// another try. A missing folder or a full disk is not.
+bool HeldByAnother(DWORD error)
+{
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED;
 }
 
 // Readers that take UTF-8 (text sources of streaming programs) read the
-// twin; it is replaced by a rename, so they never see it half written. The
-// temporary name carries the thread, as a blank from the host's thread ("clr "
-// with no worker alive) may meet a write of the track worker's.
-void ReplaceUtf8Twin(const char *utf8, DWORD size)
+// twin. It is written from the bytes given, already UTF-8.
+bool ReplaceUtf8Twin(const char *utf8, DWORD size)
 {
     TwinPath twin;
     Utf8TwinPath(currentSongPath, twin);
-    char temporary[sizeof twin + 16];
-    snprintf(temporary, sizeof temporary, "%s.%lu.tmp", twin, GetCurrentThreadId());
-    if (!WriteWholeFile(temporary, utf8, size) ||
-        !MoveFileExA(temporary, twin, MOVEFILE_REPLACE_EXISTING))
-        DeleteFileA(temporary);
+    return WriteWholeFile(twin, utf8, size);
 }
 
-void ReplaceSongFile(const char *bytes, DWORD length, const char *utf8, DWORD utf8Size)
+// A new state for both files: remembered, then written. Returns the parts
+// not replaced.
+unsigned ReplaceSongFile(const char *bytes, DWORD length, const char *utf8, DWORD utf8Size)
 {
-    SongFileLock held;
-    if (!currentSongPath[0])
-        return;
-    WriteWholeFile(currentSongPath, bytes, length);
-    ReplaceUtf8Twin(utf8, utf8Size);
+    songTextLength = std::min<DWORD>(length, sizeof songText);
+    memcpy(songText, bytes, songTextLength);
+    songUtf8Length = std::min<DWORD>(utf8Size, sizeof songUtf8);
+    memcpy(songUtf8, utf8, songUtf8Length);
+    return RewriteSongFile(BOTH_SONG_FILES);
 }
 
 // A line break inside a tag would shift every later line of the song file.
@@ -99,7 +127,7 @@ DWORD ComposeUtf8Lines(char (&utf8)[UTF8_TEXT_SIZE])
 
 } // namespace
 
-void WriteSongFile(const uint8_t *record)
+unsigned WriteSongFile(const uint8_t *record)
 {
     char artist[COUNTED_TEXT_SIZE], name[COUNTED_TEXT_SIZE], third[COUNTED_TEXT_SIZE];
     ReadCountedText(record, TRACK_ARTIST_OFFSET, artist);
@@ -111,14 +139,30 @@ void WriteSongFile(const uint8_t *record)
     char lines[SONG_TEXT_SIZE];
     int length = snprintf(lines, sizeof lines, "%s\r\n%s\r\n%s\r\n%d\r\n%d", artist, name, third,
                           int(TrackNumber(record)), int(TrackYear(record)));
+    DWORD size = DWORD(std::min<int>(length, sizeof lines - 1));
     char utf8[UTF8_TEXT_SIZE];
     DWORD utf8Size = ComposeUtf8Lines(utf8);
-    ReplaceSongFile(lines, DWORD(std::min<int>(length, sizeof lines - 1)), utf8, utf8Size);
+    return ReplaceSongFile(lines, size, utf8, utf8Size);
 }
 
-void BlankSongFile()
+unsigned BlankSongFile()
 {
-    ReplaceSongFile(" ", 1, " ", 1);
+    return ReplaceSongFile(" ", 1, " ", 1);
+}
+
+unsigned RewriteSongFile(unsigned parts)
+{
+    SongFileLock held;
+    if (!currentSongPath[0])
+        return 0;
+    unsigned failed = 0;
+    if ((parts & SONG_FILE_PART) && !WriteWholeFile(currentSongPath, songText, songTextLength) &&
+        HeldByAnother(GetLastError()))
+        failed |= SONG_FILE_PART;
+    if ((parts & UTF8_TWIN_PART) && songUtf8Length && !ReplaceUtf8Twin(songUtf8, songUtf8Length) &&
+        HeldByAnother(GetLastError()))
+        failed |= UTF8_TWIN_PART;
+    return failed;
 }
 
 void BuildLyricsQuery(const uint8_t *record)

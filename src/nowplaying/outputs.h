@@ -42,7 +42,16 @@ struct ClipboardItem {
 };
 bool PutOnClipboard(const ClipboardItem &item);
 
-void BlankSongFile();
+// The two song files, as the parts that an output step could not replace
+// because another program held the file; the worker tries those again.
+enum SongFileParts : unsigned { SONG_FILE_PART = 1, UTF8_TWIN_PART = 2, BOTH_SONG_FILES = 3 };
+
+// The song file and its twin blanked to one space; returns the parts not
+// replaced.
+unsigned BlankSongFile();
+// The parts written again with the text of the last WriteSongFile or
+// BlankSongFile; returns those still not replaced.
+unsigned RewriteSongFile(unsigned parts);
 void RestoreCaption();
 void SetPlayCommandLabel(const char *label);
 void CreateWinampWindow(const wchar_t *title);
@@ -52,7 +61,8 @@ void DestroyWinampWindow();
 void ComposeWinampCreationTitle(wchar_t *title, size_t size);
 
 // The steps of the track workers; record is the worker's own copy.
-void WriteSongFile(const uint8_t *record);
+// Returns the song file parts not replaced.
+unsigned WriteSongFile(const uint8_t *record);
 void BuildLyricsQuery(const uint8_t *record);
 void BuildNowPlayingText(const uint8_t *record);
 void SetWinampTitle(const uint8_t *record);

@@ -17,10 +17,17 @@ namespace {
 // copies it again until it got the same even count before and after.
 volatile LONG recordVersion;
 
-// Each clock field is one aligned 32-bit word, read by the host's thread
-// while a worker writes it.
+// The clock's words change together: odd while the worker stores them, so
+// a reader on another thread reads them again until it got one state whole.
+// (Word by word, a query between two stores answered the new reference
+// with the old position.) The ticks are read inside the stores, so that an
+// answer is never later than the state that replaces it.
+volatile LONG clockVersion;
 volatile uint32_t positionMs;
 volatile uint32_t referenceTick;
+
+void BeginClockStore() { InterlockedIncrement(&clockVersion); }
+void EndClockStore() { InterlockedIncrement(&clockVersion); }
 
 // Only the workers touch these, and they run one at a time.
 uint32_t rememberedTotalTime;
@@ -79,6 +86,7 @@ uint32_t TrackTotalTime(const uint8_t *record) { return WordAt(record, TRACK_TOT
 
 void StartClock(const uint8_t *record)
 {
+    BeginClockStore();
     referenceTick = GetTickCount();
     isPlaying = 1;
     trackStarted = 1;
@@ -94,18 +102,23 @@ void StartClock(const uint8_t *record)
     }
     RememberField(previousArtist, artist);
     RememberField(previousName, name);
+    EndClockStore();
 }
 
 void StopClock()
 {
+    BeginClockStore();
     isPlaying = 0;
     positionMs = FrozenPosition(GetTickCount(), positionMs, referenceTick);
+    EndClockStore();
 }
 
 void SetClockPosition(uint32_t newPositionMs)
 {
+    BeginClockStore();
     referenceTick = GetTickCount();
     positionMs = newPositionMs;
+    EndClockStore();
 }
 
 void ApplyTrackRecord(const uint8_t *record, const PlayDetails &details, const uint8_t *unicodeRecord)
@@ -136,7 +149,25 @@ void CopyTrackRecord(uint8_t (&copy)[TRACK_RECORD_SIZE])
     }
 }
 
+// The worker holds the clock odd only for a few stores.
+ClockState ReadClock()
+{
+    for (;;) {
+        LONG before = InterlockedCompareExchange(&clockVersion, 0, 0);
+        if (before & 1) {
+            SwitchToThread();
+            continue;
+        }
+        ClockState state;
+        state.playing = isPlaying != 0;
+        state.started = trackStarted != 0;
+        state.positionMs = PositionAt(GetTickCount(), positionMs, referenceTick, state.playing);
+        if (InterlockedCompareExchange(&clockVersion, 0, 0) == before)
+            return state;
+    }
+}
+
 uint32_t QueryPosition()
 {
-    return PositionAt(GetTickCount(), positionMs, referenceTick, isPlaying != 0);
+    return ReadClock().positionMs;
 }

@@ -53,7 +53,15 @@ void ReleaseTrackQueue();
 // A whole, consistent copy of TrackRecord for another thread than the worker.
 void CopyTrackRecord(uint8_t (&copy)[TRACK_RECORD_SIZE]);
 
-// Play position in milliseconds, running while a track plays.
+// The clock as one state, for another thread than the worker: the play
+// position in milliseconds now (running while a track plays), whether a
+// track plays and whether one ever started.
+struct ClockState {
+    uint32_t positionMs;
+    bool playing;
+    bool started;
+};
+ClockState ReadClock();
 uint32_t QueryPosition();
 
 // The characters of a counted text field: from after the length byte to the

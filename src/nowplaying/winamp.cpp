@@ -26,18 +26,20 @@ LRESULT AnswerVersion(WPARAM) { return WINAMP_VERSION; }
 
 LRESULT AnswerIsPlaying(WPARAM)
 {
-    if (isPlaying)
+    ClockState clock = ReadClock();
+    if (clock.playing)
         return WINAMP_PLAYING;
-    return trackStarted ? WINAMP_PAUSED : 0;
+    return clock.started ? WINAMP_PAUSED : 0;
 }
 
 LRESULT AnswerOutputTime(WPARAM which)
 {
-    if (!trackStarted)
+    ClockState clock = ReadClock();
+    if (!clock.started)
         return -1;
     switch (which) {
     case 0:
-        return LRESULT(QueryPosition());
+        return LRESULT(clock.positionMs);
     case 1:
         return LRESULT(TrackTotalTime(TrackRecord) / 1000);
     case 2:

@@ -12,9 +12,11 @@
 //
 // The worker may wait on the host's thread (a window text of that thread is
 // set by a message sent to it); the host's thread waits on the worker only
-// at WM_DESTROY, for a bounded time and letting those sent messages through.
-// The worker ends when nothing came for IDLE_MS, after "clr " and at
-// WM_DESTROY. It runs by StartModuleThread, so the module stays mapped
+// at "clr " and WM_DESTROY, for a bounded time and letting those sent
+// messages through. A song file or the clipboard that another program
+// holds is tried again every RETRY_INTERVAL_MS, for up to RETRY_FOR_MS or
+// until a newer state replaces it. The worker ends when nothing came for
+// IDLE_MS and nothing is left to try again, after "clr " and at WM_DESTROY. It runs by StartModuleThread, so the module stays mapped
 // until its last instruction; process detach never waits for it. A message
 // that finds no memory or no thread is lost, and only it.
 #include "nowplaying/track.h"
@@ -41,6 +43,16 @@ constexpr DWORD IDLE_MS = 25;
 // the messages beyond it instead of the address space. About 450 queued
 // "vply" fit with both records, 1,400 with the 8-bit one alone.
 constexpr SIZE_T QUEUE_HEAP_SIZE = 3 * 1024 * 1024;
+// Readers of the song file (text sources of streaming programs poll it)
+// and clipboard managers hold their object for a moment at a time.
+constexpr DWORD RETRY_INTERVAL_MS = 100;
+constexpr DWORD RETRY_FOR_MS = 10000;
+// "clr ": how long the host's thread waits for the worker to finish what
+// is queued, and how long the blank song files are tried while a reader
+// holds one.
+constexpr DWORD CLEAN_UP_WAIT_MS = 2000;
+constexpr DWORD CLEAN_UP_BLANK_MS = 1000;
+constexpr DWORD CLEAN_UP_BLANK_STEP_MS = 10;
 
 enum MessageKind : uint32_t { MESSAGE_PLAY, MESSAGE_STOP, MESSAGE_SET_POSITION, MESSAGE_CLEAN_UP };
 
@@ -76,13 +88,59 @@ HANDLE workerThread;         // the newest worker; the host's thread's alone
 bool startOwed;
 bool stopOwed;
 
+// Outputs that met another program holding them, and since when their
+// state waits; a newer state starts the time again.
+unsigned songFileRetries; // SongFileParts
+DWORD songFileRetriesSince;
+bool clipboardRetry;
+DWORD clipboardRetrySince;
+DWORD lastRetry;
+
+void RetrySongFileLater(unsigned parts)
+{
+    songFileRetries = parts;
+    songFileRetriesSince = lastRetry = GetTickCount();
+}
+
+void RetryClipboardLater(bool copied)
+{
+    clipboardRetry = !copied;
+    clipboardRetrySince = lastRetry = GetTickCount();
+}
+
+bool RetriesOwed()
+{
+    return songFileRetries || clipboardRetry;
+}
+
+// Milliseconds until the next retry is due.
+DWORD UntilNextRetry()
+{
+    DWORD since = GetTickCount() - lastRetry;
+    return since >= RETRY_INTERVAL_MS ? 0 : RETRY_INTERVAL_MS - since;
+}
+
+// An output switched off meanwhile is not written again.
+void Retry()
+{
+    DWORD now = GetTickCount();
+    lastRetry = now;
+    if (songFileRetries)
+        songFileRetries = Settings.File && now - songFileRetriesSince < RETRY_FOR_MS
+                              ? RewriteSongFile(songFileRetries)
+                              : 0;
+    if (clipboardRetry)
+        clipboardRetry = Settings.Clipboard && now - clipboardRetrySince < RETRY_FOR_MS &&
+                         !CopyNowPlayingToClipboard();
+}
+
 // A start's outputs. When a stop came after it (`whole` false) only those
 // the stop leaves standing are made: the lyrics query, the now-playing text
 // and the clipboard; the stop writes the others itself.
 void StartOutputs(bool whole)
 {
     if (whole && Settings.File)
-        WriteSongFile(TrackRecord);
+        RetrySongFileLater(WriteSongFile(TrackRecord));
     BuildLyricsQuery(TrackRecord);
     // Kept whatever the options: a Winamp window created later answers too.
     PublishWinampTrack();
@@ -91,7 +149,7 @@ void StartOutputs(bool whole)
         if (whole && Settings.WinAmp)
             SetWinampTitle(TrackRecord);
         if (Settings.Clipboard)
-            CopyNowPlayingToClipboard();
+            RetryClipboardLater(CopyNowPlayingToClipboard());
         if (whole && Settings.CaptionText)
             SetNowPlayingCaption();
     }
@@ -107,7 +165,7 @@ void StopOutputsBeforeNotice()
         StartOutputs(false);
     startOwed = false;
     if (Settings.File)
-        BlankSongFile();
+        RetrySongFileLater(BlankSongFile());
     if (Settings.Menu)
         SetPlayCommandLabel("Play");
 }
@@ -158,11 +216,10 @@ bool CarryOut(const Message *message, bool newest)
         NotifyRegisteredWindows(NOTIFY_POSITION_SET);
         break;
     case MESSAGE_CLEAN_UP:
-        // Whatever was queued before it is written first, so the blank file
-        // stays blank.
+        // Whatever was queued before it is carried out; the host's thread
+        // blanks the song files once this worker has ended, so nothing
+        // writes them after.
         ProduceOwedOutputs();
-        if (Settings.File)
-            BlankSongFile();
         return true;
     }
     if (newest)
@@ -199,10 +256,20 @@ DWORD WINAPI TrackWorker(void *)
             continue;
         }
         ProduceOwedOutputs();
-        if (!cleanedUp && !endRequested && WaitForSingleObject(wakeEvent, IDLE_MS) == WAIT_OBJECT_0)
-            continue;
-        // Ending: a message pushed after the last look, which saw this
-        // worker alive and started none, is taken up again here.
+        if (!cleanedUp && !endRequested) {
+            if (RetriesOwed() && !UntilNextRetry()) {
+                Retry();
+                continue;
+            }
+            DWORD wait = RetriesOwed() ? UntilNextRetry() : IDLE_MS;
+            if (WaitForSingleObject(wakeEvent, wait) == WAIT_OBJECT_0 || RetriesOwed())
+                continue;
+        }
+        // Ending: what was still to be tried again goes with this worker. A
+        // message pushed after the last look, which saw this worker alive
+        // and started none, is taken up again here.
+        songFileRetries = 0;
+        clipboardRetry = false;
         InterlockedExchange(&workerAlive, 0);
         if (!queueHead || InterlockedCompareExchange(&workerAlive, 1, 0) != 0)
             break;
@@ -308,20 +375,41 @@ void OnSetPosition(uint32_t positionMs)
     }
 }
 
-void OnCleanUp()
+namespace {
+
+// A reader holding a song file for a moment (a text source polling it)
+// must not leave the track in it: tried again for a bounded time, which
+// the host's thread waits out at "clr ".
+void BlankSongFileForGood()
 {
-    if (NothingQueued()) {
-        if (Settings.File)
-            BlankSongFile();
-        return;
-    }
-    if (Message *message = NewMessage(MESSAGE_CLEAN_UP, 0))
-        Enqueue(message);
+    DWORD start = GetTickCount();
+    for (unsigned parts = BlankSongFile(); parts && GetTickCount() - start < CLEAN_UP_BLANK_MS;
+         parts = RewriteSongFile(parts))
+        Sleep(CLEAN_UP_BLANK_STEP_MS);
 }
 
+} // namespace
+
+// Done when it returns: what was queued before it is carried out, the
+// worker has ended, and the blank song files are the last written. The
+// retries still owed end with the worker: the blank replaces the song
+// file's, and a module being unloaded copies nothing more.
+void OnCleanUp()
+{
+    if (!NothingQueued()) {
+        if (Message *message = NewMessage(MESSAGE_CLEAN_UP, 0))
+            Enqueue(message);
+        FinishTrackWorker(CLEAN_UP_WAIT_MS);
+    }
+    if (Settings.File)
+        BlankSongFileForGood();
+}
+
+// Waits on the newest worker's handle rather than on workerAlive: a worker
+// that has marked itself gone may still take up a message pushed meanwhile.
 void FinishTrackWorker(DWORD timeoutMs)
 {
-    if (!workerAlive || !workerThread)
+    if (!workerThread)
         return;
     InterlockedExchange(&endRequested, 1);
     SetEvent(wakeEvent);

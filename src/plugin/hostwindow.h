@@ -14,6 +14,24 @@ constexpr int MINI_MODE_HEIGHT = 70;
 extern WNDPROC previousMainWindowProc;
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
+// Puts `previous` back as the window's procedure while `ours` is still the
+// one the window calls. False when another procedure was put on after ours:
+// it calls ours, so ours must stay and only pass messages on. A window
+// reports its procedure as set only through the character set it was set
+// with, hence both looks.
+inline bool PutProcedureBack(HWND window, WNDPROC ours, WNDPROC previous)
+{
+    if (!IsWindow(window))
+        return true;
+    if (WNDPROC(GetWindowLongPtrA(window, GWLP_WNDPROC)) == ours)
+        SetWindowLongPtrA(window, GWLP_WNDPROC, LONG_PTR(previous));
+    else if (WNDPROC(GetWindowLongPtrW(window, GWLP_WNDPROC)) == ours)
+        SetWindowLongPtrW(window, GWLP_WNDPROC, LONG_PTR(previous));
+    else
+        return false;
+    return true;
+}
+
 // Post the keystrokes that choose one of the host's menu items.
 void PostMenuKeystrokes(UINT command);
 

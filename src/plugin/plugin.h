@@ -30,6 +30,9 @@ extern HWND hostMainWindow;
 extern HWND hostEqualizerWindow;
 
 int32_t CallHost(hostrecords::PlayerMessageRecord *record, uint32_t message);
+// "clr ", after the threads have ended: the window procedures put back, the
+// module's windows destroyed, the caption restored (cleanup.cpp).
+void TakeBackFromHost();
 int32_t RegisterWithHost(hostrecords::PlayerMessageRecord *record);
 void ShowHostAbout();
 // "vply": hands the track worker the records and format the message carries.

@@ -33,7 +33,7 @@ void StartUp()
     CreateFinderWindow();
     CreateClipboardOwnerWindow();
 
-    if (hostMainWindow)
+    if (hostMainWindow && !ResumeMainWindow())
         previousMainWindowProc =
             WNDPROC(SetWindowLongPtrW(hostMainWindow, GWLP_WNDPROC, LONG_PTR(MainWindowProc)));
     titleOffset = Settings.Offset ? 20 : 0;
@@ -85,6 +85,10 @@ extern "C" int32_t __cdecl VisualHandler(uint32_t message, void *information, vo
     case CODE_CLEAN_UP:
         OnCleanUp();
         RemoveMediaKeyHook();
+        TakeBackFromHost();
+        // A "null" after a new load in the same process starts up again,
+        // also when the module stayed mapped in between.
+        startedUp = 0;
         break;
     }
     return 0;

@@ -123,4 +123,6 @@ extern WNDPROC previousEqualizerWindowProc;
 LRESULT CALLBACK EqualizerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void ShapeEqualizerWindow(HWND window);
 void InstallEqualizerWindowProc();
-void RemoveEqualizerWindowProc();
+// False when the procedure had to stay (see PutProcedureBack): it then
+// passes everything on until it is installed again.
+bool RemoveEqualizerWindowProc();

@@ -86,6 +86,13 @@ void DisableSkin()
     RemoveEqualizerWindowProc();
 }
 
+bool StopSkin()
+{
+    for (const Bar &bar : BARS)
+        DestroyBar(bar);
+    return RemoveEqualizerWindowProc();
+}
+
 void ChangeTitleOffset()
 {
     titleOffset = Settings.Offset ? 20 : 0;

@@ -1,10 +1,23 @@
 // The equalizer window's procedure while the skin is on.
 #include "skin/bars.h"
 
+#include "plugin/hostwindow.h"
+
 WNDPROC previousEqualizerWindowProc;
+
+namespace {
+// Set while the procedure had to stay in the window's chain after its
+// removal: another was put on after it.
+bool passingEverythingOn;
+} // namespace
 
 void InstallEqualizerWindowProc()
 {
+    // Still in the chain: taken up again, never put on a second time.
+    if (passingEverythingOn) {
+        passingEverythingOn = false;
+        return;
+    }
     WNDPROC previous =
         WNDPROC(SetWindowLongPtrW(hostEqualizerWindow, GWLP_WNDPROC, LONG_PTR(EqualizerWindowProc)));
     // Installing twice must not make the procedure its own successor.
@@ -12,13 +25,20 @@ void InstallEqualizerWindowProc()
         previousEqualizerWindowProc = previous;
 }
 
-void RemoveEqualizerWindowProc()
+bool RemoveEqualizerWindowProc()
 {
-    SetWindowLongPtrW(hostEqualizerWindow, GWLP_WNDPROC, LONG_PTR(previousEqualizerWindowProc));
+    if (!previousEqualizerWindowProc)
+        return true;
+    passingEverythingOn = !PutProcedureBack(hostEqualizerWindow, EqualizerWindowProc, previousEqualizerWindowProc);
+    if (!passingEverythingOn)
+        previousEqualizerWindowProc = nullptr;
+    return !passingEverythingOn;
 }
 
 LRESULT CALLBACK EqualizerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (passingEverythingOn)
+        return CallWindowProcW(previousEqualizerWindowProc, window, message, wParam, lParam);
     switch (message) {
     case WM_SIZE:
         // The host never sees the equalizer's size changes while skinned.

@@ -20,6 +20,10 @@ void RepaintMainTitleBar();
 // with *result, false when they go on to the host.
 bool HandleMainBarMouse(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT *result);
 
+// "clr ": the bars destroyed and the equalizer's procedure put back; false
+// when that procedure had to stay, passing everything on.
+bool StopSkin();
+
 // The options dialog switches.
 void EnableSkin();
 void DisableSkin();

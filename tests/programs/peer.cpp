@@ -84,6 +84,24 @@ void CopyRecord(WPARAM processId)
     peer::SendReport(sink, self, report);
 }
 
+// A program that polls the position as fast as it can; while the host only
+// moves the position forward, no answer may be lower than the one before.
+void PollPosition(WPARAM queries)
+{
+    peer::Report report = NewReport(peer::REPORT_POLLED);
+    report.code = 29874;
+    uint32_t previous = 0;
+    for (WPARAM i = 0; i < queries; ++i) {
+        uint32_t answer = uint32_t(SendMessageA(host, 29874, 0, 0));
+        if (answer < previous && report.result++ == 0) {
+            report.positionMs = int32_t(previous);
+            report.lengthMs = int32_t(answer);
+        }
+        previous = answer;
+    }
+    peer::SendReport(sink, self, report);
+}
+
 // The buffer's bytes, as 0xCC where nothing was written, are reported once
 // both pages are readable again.
 void CopyRecordInto(WPARAM target)
@@ -137,6 +155,9 @@ LRESULT CALLBACK PeerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return 0;
     case peer::REQUEST_COPY_RECORD:
         CopyRecord(wParam);
+        return 0;
+    case peer::REQUEST_POLL_POSITION:
+        PollPosition(wParam);
         return 0;
     case peer::REQUEST_COPY_RECORD_INTO:
         CopyRecordInto(wParam);

@@ -18,6 +18,7 @@ enum Request : UINT {
     REQUEST_WINAMP_COMMAND = WM_APP + 5, // wParam: the WM_COMMAND to send the Winamp window
     REQUEST_WINAMP_TEXTS = WM_APP + 6,   // the texts the Winamp window hands out by address
     REQUEST_WINAMP_TAG = WM_APP + 7,     // wParam: TagRequest(tag, wide, placement)
+    REQUEST_POLL_POSITION = WM_APP + 10, // wParam: how many 29874 queries to send in a row
     REQUEST_COPY_RECORD_INTO = WM_APP + 8, // wParam: a CopyTarget, in the program's own process
     REQUEST_QUIT = WM_APP + 9,
 };
@@ -31,6 +32,7 @@ enum ReportKind : uint32_t {
     REPORT_WINAMP = 6,
     REPORT_WINAMP_TEXTS = 7,
     REPORT_WINAMP_TAG = 8,
+    REPORT_POLLED = 9, // result: answers lower than the one before; positionMs, lengthMs: the first such pair
 };
 
 // How a Winamp client places its extended-file-info request in the player:

@@ -1,0 +1,2 @@
+# Empty dependencies file for quitting_player.
+# This may be replaced when dependencies are built.

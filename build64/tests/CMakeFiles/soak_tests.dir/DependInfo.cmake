@@ -1,0 +1,23 @@
+
+# Consider dependencies only in project.
+set(CMAKE_DEPENDS_IN_PROJECT_ONLY OFF)
+
+# The set of languages for which implicit dependencies are needed:
+set(CMAKE_DEPENDS_LANGUAGES
+  )
+
+# The set of dependency files which are needed:
+set(CMAKE_DEPENDS_DEPENDENCY_FILES
+  "/work/wt-i17/tests/harness.cpp" "tests/CMakeFiles/soak_tests.dir/harness.cpp.obj" "gcc" "tests/CMakeFiles/soak_tests.dir/harness.cpp.obj.d"
+  "/work/wt-i17/tests/soak/soak_test.cpp" "tests/CMakeFiles/soak_tests.dir/soak/soak_test.cpp.obj" "gcc" "tests/CMakeFiles/soak_tests.dir/soak/soak_test.cpp.obj.d"
+  )
+
+# Targets to which this target links.
+set(CMAKE_TARGET_LINKED_INFO_FILES
+  "/work/wt-i17/build64/CMakeFiles/host.dir/DependInfo.cmake"
+  "/work/wt-i17/build64/googletest/googletest/CMakeFiles/gtest_main.dir/DependInfo.cmake"
+  "/work/wt-i17/build64/googletest/googletest/CMakeFiles/gtest.dir/DependInfo.cmake"
+  )
+
+# Fortran module output directory.
+set(CMAKE_Fortran_TARGET_MODULE_DIR "")

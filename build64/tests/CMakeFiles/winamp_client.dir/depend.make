@@ -1,0 +1,2 @@
+# Empty dependencies file for winamp_client.
+# This may be replaced when dependencies are built.

@@ -1,2 +1,0 @@
-# Empty dependencies file for hostile_peer.
-# This may be replaced when dependencies are built.

@@ -143,6 +143,28 @@ void ResizeMain(int width, int height)
     SetWindowPos(mainWindow, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+std::string ProgramBeside(const char *program)
+{
+    char path[MAX_PATH];
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string folder(path);
+    return folder.substr(0, folder.find_last_of('\\') + 1) + program + ".exe";
+}
+
+StartedProgram StartProgram(const char *program, const std::vector<std::string> &arguments)
+{
+    std::string command = "\"" + ProgramBeside(program) + "\"";
+    for (const std::string &argument : arguments)
+        command += " \"" + argument + "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+        return {};
+    CloseHandle(info.hThread);
+    return {info.hProcess, info.dwProcessId};
+}
+
 bool LoadPlugin(const char *path)
 {
     plugin = LoadLibraryA(path);

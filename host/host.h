@@ -119,6 +119,17 @@ std::string ReadSettingText(const char *name);
 void SetHostExecutablePath(const char *path);
 void DeleteHostExecutablePath();
 
+// ---- other programs --------------------------------------------------------
+// The path of a program of the build, beside the calling one.
+std::string ProgramBeside(const char *program);
+// Starts that program with each argument quoted; a null process when it did
+// not start. The caller closes the process handle.
+struct StartedProgram {
+    HANDLE process;
+    DWORD id;
+};
+StartedProgram StartProgram(const char *program, const std::vector<std::string> &arguments);
+
 // ---- pumping ---------------------------------------------------------------
 // Dispatches what is queued for this thread, logging posted messages of the
 // host windows on the way.

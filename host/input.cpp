@@ -66,18 +66,11 @@ HWND StartOtherProgram()
     char name[64];
     snprintf(name, sizeof name, "Bramblecourt other program %lu", (unsigned long)GetCurrentProcessId());
     other.typed = CreateEventA(nullptr, FALSE, FALSE, name);
-    char path[MAX_PATH];
-    GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string command(path);
-    command = "\"" + command.substr(0, command.find_last_of('\\') + 1) + "other_program.exe\" \"" + name + "\"";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info = {};
-    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+    StartedProgram started = StartProgram("other_program", {name});
+    if (!started.process)
         return nullptr;
-    CloseHandle(info.hThread);
-    other.process = info.hProcess;
-    other.processId = info.dwProcessId;
+    other.process = started.process;
+    other.processId = started.id;
     PumpUntil([] { return (other.window = FindOtherProgramWindow()) && GetForegroundWindow() == other.window; },
               10000);
     return other.window;

@@ -22,31 +22,17 @@ LRESULT CALLBACK SinkWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 
 } // namespace
 
-std::string ProgramPath(const char *program)
-{
-    char path[MAX_PATH];
-    GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string folder(path);
-    return folder.substr(0, folder.find_last_of('\\') + 1) + program + ".exe";
-}
-
 int RunProgram(const char *program, const std::vector<std::string> &arguments, DWORD timeoutMs)
 {
-    std::string command = "\"" + ProgramPath(program) + "\"";
-    for (const std::string &argument : arguments)
-        command += " \"" + argument + "\"";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info = {};
-    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+    HANDLE process = host::StartProgram(program, arguments).process;
+    if (!process)
         return -1;
-    CloseHandle(info.hThread);
     DWORD code = DWORD(-1);
-    if (host::PumpUntil([&] { return WaitForSingleObject(info.hProcess, 0) == WAIT_OBJECT_0; }, timeoutMs))
-        GetExitCodeProcess(info.hProcess, &code);
+    if (host::PumpUntil([&] { return WaitForSingleObject(process, 0) == WAIT_OBJECT_0; }, timeoutMs))
+        GetExitCodeProcess(process, &code);
     else
-        TerminateProcess(info.hProcess, code);
-    CloseHandle(info.hProcess);
+        TerminateProcess(process, code);
+    CloseHandle(process);
     return int(code);
 }
 
@@ -63,17 +49,13 @@ bool PeerProgram::Start(const char *program, const std::vector<std::string> &arg
 
     char sinkText[16];
     snprintf(sinkText, sizeof sinkText, "%lx", (unsigned long)uintptr_t(sink));
-    std::string command = "\"" + ProgramPath(program) + "\" " + sinkText;
-    for (const std::string &argument : arguments)
-        command += " \"" + argument + "\"";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info = {};
-    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+    std::vector<std::string> line = {sinkText};
+    line.insert(line.end(), arguments.begin(), arguments.end());
+    host::StartedProgram started = host::StartProgram(program, line);
+    if (!started.process)
         return false;
-    CloseHandle(info.hThread);
-    process = info.hProcess;
-    processId = info.dwProcessId;
+    process = started.process;
+    processId = started.id;
     if (!host::PumpUntil([this] { return !reports.empty(); }, 10000))
         return false;
     window = HWND(uintptr_t(reports.front().peerWindow));

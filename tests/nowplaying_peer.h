@@ -36,8 +36,6 @@ private:
     HANDLE process = nullptr;
 };
 
-std::string ProgramPath(const char *program);
-
 // Runs build/bin/<program>.exe with the arguments to its end, pumping
 // meanwhile; its exit code, or -1 when it did not start or end in time.
 int RunProgram(const char *program, const std::vector<std::string> &arguments, DWORD timeoutMs = 30000);

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "nowplaying/memorycheck.h"
 #include "nowplaying/track.h"
 #include "plugin/plugin.h"
 
@@ -37,31 +38,9 @@ uintptr_t SendersAddress(HANDLE process, LPARAM address)
     return uintptr_t(address);
 }
 
-// Every page of the range committed and writable by the process itself.
 // WriteProcessMemory alone would not do: it writes into read-only pages
 // (it lifts their protection, as for a debugger), and stops only at the
 // first page it cannot reach, with the pages before it written.
-bool IsWritableRange(HANDLE process, uintptr_t address, size_t size)
-{
-    constexpr DWORD WRITABLE = PAGE_READWRITE | PAGE_WRITECOPY | PAGE_EXECUTE_READWRITE | PAGE_EXECUTE_WRITECOPY;
-    const uintptr_t end = address + size;
-    if (!address || end < address)
-        return false;
-    // A range may span regions of different protections: each is asked.
-    while (address < end) {
-        MEMORY_BASIC_INFORMATION region;
-        if (VirtualQueryEx(process, reinterpret_cast<const void *>(address), &region, sizeof region) != sizeof region)
-            return false;
-        if (region.State != MEM_COMMIT || (region.Protect & PAGE_GUARD) || !(region.Protect & WRITABLE))
-            return false;
-        const uintptr_t regionEnd = uintptr_t(region.BaseAddress) + region.RegionSize;
-        if (regionEnd <= address)
-            return false;
-        address = regionEnd;
-    }
-    return true;
-}
-
 // Only the rights the checks and the write need, and never into the host
 // itself: the sender names both the process and the address. The answer is
 // nonzero only for a record written whole; otherwise nothing is written.
@@ -77,7 +56,7 @@ LRESULT CopyTrackRecordTo(WPARAM processId, LPARAM lParam)
     SIZE_T written = 0;
     uint8_t record[TRACK_RECORD_SIZE];
     const uintptr_t address = SendersAddress(process, lParam);
-    if (IsWritableRange(process, address, sizeof record)) {
+    if (RangeAllows(process, address, sizeof record, true)) {
         CopyTrackRecord(record);
         copied = WriteProcessMemory(process, reinterpret_cast<void *>(address), record, sizeof record, &written);
     }

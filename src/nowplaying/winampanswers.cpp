@@ -14,6 +14,7 @@
 #include <cstring>
 #include <cwchar>
 
+#include "nowplaying/memorycheck.h"
 #include "nowplaying/outputs.h"
 #include "nowplaying/track.h"
 #include "nowplaying/tracktexts.h"
@@ -67,38 +68,17 @@ const WinampTrack *CurrentAt(WPARAM position)
     return track && position == WPARAM(track->listPosition) ? track : nullptr;
 }
 
-// ---- memory another program hands us ---------------------------------------
-
-bool RegionAllows(const MEMORY_BASIC_INFORMATION &info, bool write)
+// The address of one of the track's texts, or 0 for no track.
+template <typename Text> LRESULT TextOf(const WinampTrack *track, Text WinampTrack::*text)
 {
-    if (info.State != MEM_COMMIT || (info.Protect & (PAGE_GUARD | PAGE_NOACCESS)))
-        return false;
-    DWORD protection = info.Protect & 0xFF;
-    if (write)
-        return protection == PAGE_READWRITE || protection == PAGE_WRITECOPY ||
-               protection == PAGE_EXECUTE_READWRITE || protection == PAGE_EXECUTE_WRITECOPY;
-    return protection != PAGE_EXECUTE;
+    return track ? LRESULT(track->*text) : 0;
 }
 
-// Whether every byte of [address, address + size) is committed memory of
-// this process that may be read, and written when asked.
+// ---- memory another program hands us ---------------------------------------
+
 bool MemoryAllows(const void *address, size_t size, bool write)
 {
-    uintptr_t at = uintptr_t(address);
-    uintptr_t end = at + size;
-    if (!address || end < at)
-        return false;
-    while (at < end) {
-        MEMORY_BASIC_INFORMATION info;
-        if (VirtualQuery(reinterpret_cast<const void *>(at), &info, sizeof info) != sizeof info ||
-            !RegionAllows(info, write))
-            return false;
-        uintptr_t regionEnd = uintptr_t(info.BaseAddress) + info.RegionSize;
-        if (regionEnd <= at)
-            return false;
-        at = regionEnd;
-    }
-    return true;
+    return RangeAllows(GetCurrentProcess(), uintptr_t(address), size, write);
 }
 
 // The length of a zero-terminated text of at most maxUnits units that lies
@@ -269,41 +249,12 @@ void PublishWinampTrack()
     InterlockedExchange(&finished, write);
 }
 
-LRESULT AnswerPlaylistFile(WPARAM position)
-{
-    const WinampTrack *track = CurrentAt(position);
-    return track ? LRESULT(track->fileName) : 0;
-}
-
-LRESULT AnswerPlaylistTitle(WPARAM position)
-{
-    const WinampTrack *track = CurrentAt(position);
-    return track ? LRESULT(track->title) : 0;
-}
-
-LRESULT AnswerPlaylistFileW(WPARAM position)
-{
-    const WinampTrack *track = CurrentAt(position);
-    return track ? LRESULT(track->fileNameW) : 0;
-}
-
-LRESULT AnswerPlaylistTitleW(WPARAM position)
-{
-    const WinampTrack *track = CurrentAt(position);
-    return track ? LRESULT(track->titleW) : 0;
-}
-
-LRESULT AnswerPlayingFileW(WPARAM)
-{
-    const WinampTrack *track = Current();
-    return track ? LRESULT(track->fileNameW) : 0;
-}
-
-LRESULT AnswerPlayingTitleW(WPARAM)
-{
-    const WinampTrack *track = Current();
-    return track ? LRESULT(track->titleW) : 0;
-}
+LRESULT AnswerPlaylistFile(WPARAM position) { return TextOf(CurrentAt(position), &WinampTrack::fileName); }
+LRESULT AnswerPlaylistTitle(WPARAM position) { return TextOf(CurrentAt(position), &WinampTrack::title); }
+LRESULT AnswerPlaylistFileW(WPARAM position) { return TextOf(CurrentAt(position), &WinampTrack::fileNameW); }
+LRESULT AnswerPlaylistTitleW(WPARAM position) { return TextOf(CurrentAt(position), &WinampTrack::titleW); }
+LRESULT AnswerPlayingFileW(WPARAM) { return TextOf(Current(), &WinampTrack::fileNameW); }
+LRESULT AnswerPlayingTitleW(WPARAM) { return TextOf(Current(), &WinampTrack::titleW); }
 
 LRESULT AnswerExtendedFileInfo(WPARAM address) { return AnswerExtendedInfo<char>(address); }
 

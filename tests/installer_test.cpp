@@ -2,7 +2,10 @@
 // substitute player folder found through the registry.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -24,6 +27,18 @@ std::string PlayerFolder()
     char temp[MAX_PATH];
     GetTempPathA(sizeof temp, temp);
     return std::string(temp) + "Substitute Player";
+}
+
+// The other machine type's build folder of programs.
+std::string OtherBuildFolder()
+{
+#ifdef OTHER_BUILD_BIN
+    std::string path = ProgramFolder() + "\\" + OTHER_BUILD_BIN;
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+#else
+    return ProgramFolder() + "\\(no other build)";
+#endif
 }
 
 bool Exists(const std::string &path)
@@ -66,32 +81,83 @@ bool CanStart(const std::string &program)
     return true;
 }
 
-bool KeyExists(HKEY root, const char *path)
+// Setup keeps its uninstall entry in the 32-bit view, the shipped Setup's own.
+bool UninstallEntryExists()
 {
     HKEY key;
-    if (RegOpenKeyExA(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Bramblecourt", 0,
+                      KEY_READ | KEY_WOW64_32KEY, &key) != ERROR_SUCCESS)
         return false;
     RegCloseKey(key);
     return true;
 }
 
-const char *const UNINSTALL_KEY = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Bramblecourt";
+// The player's executable as far as Setup reads it: the DOS header's
+// pointer to "PE\0\0" and the machine type after it.
+void WriteStandInPlayer(const std::string &path, uint16_t machine)
+{
+    std::string image(0x200, '\0');
+    image[0] = 'M';
+    image[1] = 'Z';
+    image[0x3C] = char(0x80);
+    image.replace(0x80, 4, std::string("PE\0\0", 4));
+    image[0x84] = char(machine & 0xFF);
+    image[0x85] = char(machine >> 8);
+    std::ofstream(path, std::ios::binary) << image;
+}
+
+// The machine type in a PE file's header; 0 when it is none.
+WORD MachineOf(const std::string &path)
+{
+    std::string image = Contents(path);
+    uint32_t header = 0;
+    if (image.size() < 0x40)
+        return 0;
+    memcpy(&header, &image[0x3C], sizeof header);
+    if (image.size() < size_t(header) + 6 || image.compare(header, 4, std::string("PE\0\0", 4)) != 0)
+        return 0;
+    WORD machine;
+    memcpy(&machine, &image[header + 4], sizeof machine);
+    return machine;
+}
+
+// The player in the folder: a program of the build of that machine type
+// (this build's or the other's), a bare header for a machine type neither
+// build makes, or none (machine 0).
+void PlaceStandInPlayer(const std::string &folder, WORD machine)
+{
+    std::string player = folder + "\\iTunes.exe";
+    DeleteFileA(player.c_str());
+    if (machine == 0)
+        return;
+    if (machine != IMAGE_FILE_MACHINE_I386 && machine != IMAGE_FILE_MACHINE_AMD64) {
+        WriteStandInPlayer(player, machine);
+        return;
+    }
+    bool ours = (machine == IMAGE_FILE_MACHINE_AMD64) == (sizeof(void *) == 8);
+    std::string program = (ours ? ProgramFolder() : OtherBuildFolder()) + "\\hostile_peer.exe";
+    ASSERT_TRUE(CopyFileA(program.c_str(), player.c_str(), FALSE)) << program;
+}
+
+const WORD OUR_MACHINE = sizeof(void *) == 8 ? IMAGE_FILE_MACHINE_AMD64 : IMAGE_FILE_MACHINE_I386;
 
 class Installer : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        setup = ProgramFolder() + "\\Bramblecourt-Setup.exe";
-        ASSERT_TRUE(Exists(setup)) << "the build made no installer";
-        // The installer is a 32-bit program, which some machines that run
-        // the 64-bit suite cannot start at all; the 32-bit suite always
-        // runs these tests.
+        // The shipped Setup is a 32-bit program, which some machines that
+        // run the 64-bit suite cannot start; there the 64-bit build's copy
+        // of the same script stands in.
+        setup = (sizeof(void *) == 8 ? OtherBuildFolder() : ProgramFolder()) + "\\Bramblecourt-Setup.exe";
         if (sizeof(void *) == 8 && !CanStart(setup))
-            GTEST_SKIP() << "this machine cannot start the 32-bit installer (error " << GetLastError() << ")";
+            setup = ProgramFolder() + "\\Bramblecourt-Setup-x64-test.exe";
+        ASSERT_TRUE(Exists(setup)) << "the build made no installer";
+        std::printf("Setup under test: %s\n", setup.c_str());
         folder = PlayerFolder();
         CreateDirectoryA(folder.c_str(), nullptr);
         plugins = folder + "\\Plug-ins";
         DeleteFileA((plugins + "\\Bramblecourt.dll").c_str());
+        ASSERT_NO_FATAL_FAILURE(PlaceStandInPlayer(folder, OUR_MACHINE));
         host::SetHostExecutablePath((folder + "\\iTunes.exe").c_str());
     }
     void Install()
@@ -116,12 +182,12 @@ TEST_F(Installer, PutsTheModuleWhereThePlayerLooksAndTakesItAwayAgain)
     Install();
     std::string installed = plugins + "\\Bramblecourt.dll";
     ASSERT_TRUE(Exists(installed));
-    EXPECT_EQ(Contents(installed), Contents(ProgramFolder() + "\\Bramblecourt.dll"));
-    EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, UNINSTALL_KEY));
+    EXPECT_TRUE(Contents(installed) == Contents(ProgramFolder() + "\\Bramblecourt.dll")) << "not this build's module";
+    EXPECT_TRUE(UninstallEntryExists());
 
     Uninstall("");
     EXPECT_FALSE(Exists(installed));
-    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, UNINSTALL_KEY));
+    EXPECT_FALSE(UninstallEntryExists());
     DWORD skin = 1;
     EXPECT_TRUE(host::ReadSettingDword("Skin", &skin)) << "settings are kept unless the user asks";
     EXPECT_EQ(skin, 0u);
@@ -138,37 +204,31 @@ TEST_F(Installer, RemovesTheSettingsWhenAsked)
     EXPECT_FALSE(host::SettingsKeyExists(host::MACHINE)) << "an earlier install's";
 }
 
-// The player's executable as far as Setup reads it: the DOS header's
-// pointer to "PE\0\0" and the machine type after it.
-void WriteStandInPlayer(const std::string &path, uint16_t machine)
-{
-    std::string image(0x200, '\0');
-    image[0] = 'M';
-    image[1] = 'Z';
-    image[0x3C] = char(0x80);
-    image.replace(0x80, 4, std::string("PE\0\0", 4));
-    image[0x84] = char(machine & 0xFF);
-    image[0x85] = char(machine >> 8);
-    std::ofstream(path, std::ios::binary) << image;
-}
-
-// A 32-bit module never loads into a 64-bit player: Setup says so and
-// installs nothing, rather than succeed for nothing.
-TEST_F(Installer, RefusesA64BitPlayer)
+// Setup installs the module that the player loads, the 32-bit one where no
+// iTunes.exe tells, and refuses a player that loads neither (ARM64) rather
+// than install something that never starts.
+TEST_F(Installer, InstallsTheModuleThePlayerLoads)
 {
     const struct {
-        uint16_t machine;
+        WORD player;
         DWORD exitCode;
-    } players[] = {{0x8664, 2}, {0xAA64, 2}, {0x14C, 0}};
+        WORD installed;
+    } players[] = {
+        {IMAGE_FILE_MACHINE_I386, 0, IMAGE_FILE_MACHINE_I386},
+        {IMAGE_FILE_MACHINE_AMD64, 0, IMAGE_FILE_MACHINE_AMD64},
+        {0, 0, IMAGE_FILE_MACHINE_I386},
+        {IMAGE_FILE_MACHINE_ARM64, 2, 0},
+    };
+    std::string installed = plugins + "\\Bramblecourt.dll";
     for (const auto &player : players) {
-        SCOPED_TRACE(player.machine);
-        WriteStandInPlayer(folder + "\\iTunes.exe", player.machine);
+        SCOPED_TRACE(testing::Message() << "player machine 0x" << std::hex << player.player);
+        DeleteFileA(installed.c_str());
+        ASSERT_NO_FATAL_FAILURE(PlaceStandInPlayer(folder, player.player));
         DWORD code = 99;
         ASSERT_TRUE(RunToEnd("\"" + setup + "\" /S", &code));
         EXPECT_EQ(code, player.exitCode);
-        EXPECT_EQ(Exists(plugins + "\\Bramblecourt.dll"), player.exitCode == 0);
+        EXPECT_EQ(MachineOf(installed), player.installed);
     }
-    DeleteFileA((folder + "\\iTunes.exe").c_str());
     Uninstall("");
 }
 

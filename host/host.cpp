@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "interface2.h"
 #include "msglog.h"
 
 namespace host {
@@ -97,14 +98,24 @@ LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 int32_t __cdecl HostApplicationProc(void *callerCookie, uint32_t message, void *record)
 {
     AppCall call = {callerCookie, message, {}};
-    if (record)
-        memcpy(call.record.data(), record, call.record.size());
+    if (record) {
+        uint32_t size = static_cast<const hostrecords::PlayerMessageHeader *>(record)->messageInfoSize;
+        memcpy(call.record.data(), record, std::min<size_t>(size, call.record.size()));
+    }
     appCalls.push_back(call);
     if (message == Code("itsz") && record)
-        static_cast<hostrecords::PlayerMessageRecord *>(record)->body.itTrackInfoSize = trackInfoSize;
-    if (message == Code("rvis") && record)
+        static_cast<hostrecords::PlayerMessageRecord *>(record)->body.itTrackInfoSize =
+            trackInfoSize ? trackInfoSize : UnicodeTrackSize();
+    if (message == Code("rvis") && record) {
         visualHandler = reinterpret_cast<VisualProc>(
             static_cast<const hostrecords::PlayerMessageRecord *>(record)->body.registerVisual.handler);
+        registeredInterface2 = false;
+    }
+    if (message == Code("regv") && record) {
+        visualHandler = reinterpret_cast<VisualProc>(
+            static_cast<const hostrecords::PlayerMessageRecord2 *>(record)->body.registerVisual.handler);
+        registeredInterface2 = true;
+    }
     return appStatus;
 }
 
@@ -177,6 +188,9 @@ int32_t Init()
     hostrecords::PluginInitMessage information = {};
     information.appCookie = cookie;
     information.appProc = &HostApplicationProc;
+    information.majorVersion = hostrecords::MESSAGE_MAJOR_VERSION;
+    information.minorVersion = hostInterface == INTERFACE_2_0 ? hostrecords::MESSAGE_MINOR_VERSION_2
+                                                              : hostrecords::MESSAGE_MINOR_VERSION;
     return pluginMain(Code("init"), &information, nullptr);
 }
 
@@ -237,7 +251,7 @@ uint32_t Fixed(uint32_t hertz) { return hertz << 16; }
 
 } // namespace
 
-uint32_t trackInfoSize = UNICODE_TRACK_SIZE;
+uint32_t trackInfoSize;
 
 std::vector<uint8_t> BuildTrack(const Track &t)
 {
@@ -261,8 +275,10 @@ std::vector<uint8_t> BuildTrack(const Track &t)
 
 std::vector<uint8_t> BuildUnicodeTrack(const Track &t)
 {
-    std::vector<uint8_t> record(UNICODE_TRACK_SIZE, 0);
-    memcpy(&record[4], &t.unicodeLength, 4);
+    std::vector<uint8_t> record(UnicodeTrackSize(), 0);
+    uint32_t length = t.unicodeLength == FULL_RECORD || (!t.unicodeLength && SpeaksInterface2()) ? UnicodeTrackSize()
+                                                                                                  : t.unicodeLength;
+    memcpy(&record[4], &length, 4);
     PutUnicodeText(record, 8, Widen(t.name, t.wide.name));
     PutUnicodeText(record, 520, Widen(t.fileName, t.wide.fileName));
     PutUnicodeText(record, 1032, Widen(t.artist, t.wide.artist));
@@ -282,6 +298,8 @@ std::vector<uint8_t> BuildUnicodeTrack(const Track &t)
 
 int32_t Play(const std::vector<uint8_t> &track)
 {
+    if (SpeaksInterface2())
+        return PlayInterface2(WidenTrack(track), 0, 0, 0);
     hostrecords::VisualPlayMessage message = {};
     message.trackInfo = track.data();
     return SendVisual(Code("vply"), &message);
@@ -289,6 +307,8 @@ int32_t Play(const std::vector<uint8_t> &track)
 
 int32_t Play(const Track &track)
 {
+    if (SpeaksInterface2())
+        return PlayInterface2(BuildUnicodeTrack(track), track.bitRate, track.sampleRate, track.channels);
     std::vector<uint8_t> record = BuildTrack(track), unicode = BuildUnicodeTrack(track);
     hostrecords::VisualPlayMessage message = {};
     message.trackInfo = record.data();

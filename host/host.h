@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "plugin/hostrecords.h"
+#include "plugin/hostrecords2.h"
 
 namespace host {
 
@@ -40,11 +40,24 @@ void ResizeMain(int width, int height);
 extern int miniControlPresses;    // left presses on the mini player's control at (16, 28)
 extern std::vector<std::string> menuItemsChosen; // items the host's own menus chose
 
+// ---- the interface the host speaks -----------------------------------------
+// 10.5: "rvis", and "vply" with both track records. 2.0, as a newer 64-bit
+// player may speak it: 'regv', and 'Vply' with the longer UTF-16 record
+// alone. Taken at start from the environment variable
+// BRAMBLECOURT_HOST_INTERFACE ("2.0"), so that the programs a test starts
+// speak as the test does; a program may set it before Init.
+enum Interface { INTERFACE_10_5, INTERFACE_2_0 };
+extern Interface hostInterface;
+// The 2.0 interface with the 64-bit build (the 32-bit build speaks 10.5
+// whatever the player announces).
+bool SpeaksInterface2();
+
 // ---- plug-in calls ---------------------------------------------------------
 struct AppCall {
     void *cookie;
     uint32_t message;
-    std::array<uint8_t, sizeof(hostrecords::PlayerMessageRecord)> record;
+    // The record as far as its header's size says, zero beyond.
+    std::array<uint8_t, sizeof(hostrecords::PlayerMessageRecord2)> record;
 };
 extern std::vector<AppCall> appCalls;  // every call of the application procedure
 extern int32_t appStatus;              // what the application procedure returns
@@ -55,14 +68,16 @@ typedef int32_t(__cdecl *VisualProc)(uint32_t message, void *information, void *
 
 extern HMODULE plugin;
 extern PluginMain pluginMain;
-extern VisualProc visualHandler;       // taken from the "rvis" registration
+extern VisualProc visualHandler;       // taken from the registration
 
 // LoadLibrary the module (beside the calling program by default).
 bool LoadPlugin(const char *path = "Bramblecourt.dll");
-int32_t Init();                        // "init" with the cookie and the procedure
+int32_t Init();                        // "init" with the cookie, the procedure and the version
 int32_t SendVisual(uint32_t code, const void *information);
 int32_t Idle();                        // "null"
-int32_t Play(const std::vector<uint8_t> &track); // "vply" with the 8-bit record alone
+// "vply" with the 8-bit record alone; in 2.0 'Vply' with the UTF-16 record
+// made from it.
+int32_t Play(const std::vector<uint8_t> &track);
 int32_t Stop();                        // "vstp"
 int32_t SetPosition(uint32_t ms);      // "setp"
 int32_t Clean();                       // "clr "
@@ -70,6 +85,10 @@ int32_t Clean();                       // "clr "
 // ---- track records ---------------------------------------------------------
 constexpr size_t TRACK_SIZE = 2116;
 constexpr size_t UNICODE_TRACK_SIZE = 4692;
+constexpr size_t UNICODE_TRACK_SIZE_2 = 5728;
+// The UTF-16 record's size in the interface the host speaks.
+uint32_t UnicodeTrackSize();
+constexpr uint32_t FULL_RECORD = ~0u;
 // A track as the host describes it in both records. The texts are 8-bit in
 // the code page; each has a UTF-16 twin in `wide`. Where only one of the two
 // is given, the other is made from it by the code page, as the player does
@@ -88,14 +107,18 @@ struct Track {
     struct {
         std::wstring name, artist, genre, album, fileName, comment;
     } wide;
-    // The UTF-16 record's recordLength; 0 sends "vply" without that record.
-    uint32_t unicodeLength = UNICODE_TRACK_SIZE;
+    // The UTF-16 record's recordLength, FULL_RECORD for its whole size. 0
+    // sends "vply" without that record; in 2.0, where it is the only one,
+    // 0 is its whole size too.
+    uint32_t unicodeLength = FULL_RECORD;
 };
 std::vector<uint8_t> BuildTrack(const Track &track);
 std::vector<uint8_t> BuildUnicodeTrack(const Track &track);
-// "vply" with both records, the bit rate and the sound format.
+// "vply" with both records, the bit rate and the sound format; in 2.0
+// 'Vply' with the UTF-16 record and the format.
 int32_t Play(const Track &track);
-// What the host answers to "itsz": the largest UTF-16 record it fills.
+// What the host answers to "itsz": the largest UTF-16 record it fills (0:
+// the interface's own size).
 extern uint32_t trackInfoSize;
 // Counted text as the host writes it: length byte, characters, zero byte.
 void PutCountedText(std::vector<uint8_t> &record, size_t offset, const std::string &text);

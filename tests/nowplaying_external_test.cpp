@@ -85,11 +85,20 @@ TEST_F(ExternalInterface, RecordCopyGoesOnlyIntoAnotherLiveProcess)
     EXPECT_NE(copy->result, 0);
     EXPECT_EQ(std::count(copy->record, copy->record + 2116, 0), 2116) << "all zero before the first track";
 
-    PlayAndWait({"Song", "Artist", "Album", 5, 1999});
+    // Every field the player fills; a player of the newer interface sends
+    // them in the UTF-16 record alone, its rate in the newer field.
+    host::Track track = {"Song", "Artist", "Genre", 5, 1999};
+    track.album = "Album";
+    track.fileName = "C:\\Music\\Song.m4a";
+    track.comment = "Comment";
+    track.count = 12;
+    track.bitRate = 256;
+    track.sampleRate = 44100;
+    PlayAndWait(track);
     copy = peer.Ask(peer::REQUEST_COPY_RECORD, 0, peer::REPORT_RECORD);
     ASSERT_NE(copy, nullptr);
     EXPECT_NE(copy->result, 0);
-    std::vector<uint8_t> expected = host::BuildTrack({"Song", "Artist", "Album", 5, 1999});
+    std::vector<uint8_t> expected = host::BuildTrack(track);
     EXPECT_EQ(memcmp(copy->record, expected.data(), expected.size()), 0);
 
     copy = peer.Ask(peer::REQUEST_COPY_RECORD, GetCurrentProcessId(), peer::REPORT_RECORD);

@@ -1,7 +1,10 @@
 // The host's UTF-16 track record: in a Windows-1252 process, titles outside
 // the code page reach every output that carries Unicode whole, while the
-// song file keeps the 8-bit record's bytes; without a usable UTF-16 record
-// the outputs come from the 8-bit one, as they always did.
+// song file keeps the 8-bit record's bytes (made from the UTF-16 texts in
+// the code page when the player speaks the newer interface, which sends no
+// 8-bit record); without a usable UTF-16 record the outputs come from the
+// 8-bit one, as they always did, and in the newer interface there is no
+// play at all.
 #include "nowplaying_fixture.h"
 
 using namespace testing_support;
@@ -28,6 +31,17 @@ const host::Track HEBREW = WideTrack(L"\u05E2\u05E4\u05E8\u05D4", L"\u05E9\u05DC
 
 // A Unicode player window, as the player's own: the caption keeps what the
 // code page lacks.
+// UTF-8 text in the process's code page, as the module writes a text that
+// came only in UTF-16.
+std::string InCodePage(const std::string &utf8)
+{
+    wchar_t wide[1024] = {};
+    MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, wide, 1024);
+    char narrow[1024] = {};
+    WideCharToMultiByte(CP_ACP, 0, wide, -1, narrow, sizeof narrow, nullptr, nullptr);
+    return narrow;
+}
+
 class UnicodeRecord : public NowPlayingTest {
 protected:
     UnicodeRecord() { placement.unicode = true; }
@@ -36,6 +50,16 @@ protected:
         ASSERT_EQ(GetACP(), 1252u);
         StartWith({{"File", 1}, {"Clipboard", 1}, {"CaptionText", 1}, {"WinAmp", 1}});
     }
+};
+
+// The interface chosen before the plug-in's "init".
+class OlderInterfaceRecord : public UnicodeRecord {
+protected:
+    OlderInterfaceRecord() { host::hostInterface = host::INTERFACE_10_5; }
+};
+class NewerInterfaceRecord : public UnicodeRecord {
+protected:
+    NewerInterfaceRecord() { host::hostInterface = host::INTERFACE_2_0; }
 };
 
 TEST_F(UnicodeRecord, TextsOutsideTheCodePageReachEveryUnicodeOutput)
@@ -59,7 +83,7 @@ TEST_F(UnicodeRecord, TextsOutsideTheCodePageReachEveryUnicodeOutput)
     StartAllOutputs();
     for (const Case &c : cases) {
         PlayAndWait(c.track);
-        EXPECT_EQ(SongFile(), c.songFile);
+        EXPECT_EQ(SongFile(), host::SpeaksInterface2() ? InCodePage(c.utf8) : c.songFile);
         EXPECT_EQ(Utf8SongFile(), c.utf8);
         EXPECT_EQ(WinampTitleW(), L"3. " + c.nowPlaying + L" - Winamp");
         EXPECT_EQ(ClipboardUnicodeText(), c.nowPlaying);
@@ -71,7 +95,7 @@ TEST_F(UnicodeRecord, TextsOutsideTheCodePageReachEveryUnicodeOutput)
 
 // A record not sent, or whose length is out of range, counts as not sent:
 // the Hebrew bytes are read in the process's code page, mojibake included.
-TEST_F(UnicodeRecord, MissingOrMisSizedRecordLeavesTheCodePageTexts)
+TEST_F(OlderInterfaceRecord, MissingOrMisSizedRecordLeavesTheCodePageTexts)
 {
     StartAllOutputs();
     for (uint32_t length : {0u, 100u, 4693u, 100000u}) {
@@ -85,13 +109,30 @@ TEST_F(UnicodeRecord, MissingOrMisSizedRecordLeavesTheCodePageTexts)
 }
 
 // The limit is the host's own answer to "itsz" when it gives one.
-TEST_F(UnicodeRecord, RecordLongerThanTheHostSaysIsIgnored)
+TEST_F(OlderInterfaceRecord, RecordLongerThanTheHostSaysIsIgnored)
 {
     host::trackInfoSize = 4000;
     StartAllOutputs();
     PlayAndWait(HEBREW);
     EXPECT_EQ(WinampTitleW(), L"3. \u00F2\u00F4\u00F8\u00E4 - \u00F9\u00EC\u00E5\u00ED - Winamp");
-    host::trackInfoSize = host::UNICODE_TRACK_SIZE;
+    host::trackInfoSize = 0;
+}
+
+// The newer interface's 'Vply' has only this record: one too short or
+// longer than the host fills is no play, and the track before stays.
+TEST_F(NewerInterfaceRecord, PlayWithoutAUsableRecordChangesNothing)
+{
+    StartAllOutputs();
+    if (!host::SpeaksInterface2())
+        GTEST_SKIP() << "the 32-bit module speaks only the older interface";
+    PlayAndWait(HEBREW);
+    for (uint32_t length : {100u, 4103u, 100000u}) {
+        host::Track track = {"Other", "Artist"};
+        track.unicodeLength = length;
+        host::Play(track);
+    }
+    StopAndWait();
+    EXPECT_EQ(WinampTitleW(), L"3. \u05E2\u05E4\u05E8\u05D4 - \u05E9\u05DC\u05D5\u05DD - Winamp [Paused]");
 }
 
 } // namespace

@@ -9,21 +9,46 @@ using namespace testing_support;
 namespace {
 
 using hostrecords::ForBuild;
-constexpr size_t RECORD_SIZE = ForBuild(124, 144);
-constexpr size_t BODY = ForBuild(12, 16), OPTIONS = ForBuild(76, 80), HANDLER = ForBuild(88, 96);
+using Record = decltype(host::AppCall::record);
+constexpr size_t BODY = ForBuild(12, 16);
 
-uint32_t WordAt(const std::array<uint8_t, RECORD_SIZE> &record, size_t offset)
+// The calls' records in the interface the plug-in registered with: the
+// registration's code and header version, the other calls' version, the
+// size, and where the name (its bytes with the count), options and handler
+// sit.
+struct CallLayout {
+    uint32_t registration, registrationMinor, minor, size, nameBytes, options, handler;
+};
+CallLayout Layout()
+{
+    if (host::SpeaksInterface2())
+        return {host::Code("regv"), 7, 9, ForBuild(572, 592), 26, ForBuild(524, 528), ForBuild(536, 544)};
+    return {host::Code("rvis"), 5, 5, ForBuild(124, 144), 13, ForBuild(76, 80), ForBuild(88, 96)};
+}
+
+uint32_t WordAt(const Record &record, size_t offset)
 {
     uint32_t word;
     memcpy(&word, &record[offset], 4);
     return word;
 }
 
-uintptr_t PointerAt(const std::array<uint8_t, RECORD_SIZE> &record, size_t offset)
+uintptr_t PointerAt(const Record &record, size_t offset)
 {
     uintptr_t pointer;
     memcpy(&pointer, &record[offset], sizeof pointer);
     return pointer;
+}
+
+// The name as counted text: 8-bit in 10.5, UTF-16 in 2.0.
+std::string NameIn(const Record &record)
+{
+    std::string name;
+    if (!host::SpeaksInterface2())
+        return std::string(reinterpret_cast<const char *>(&record[BODY + 1]), record[BODY]);
+    for (uint16_t i = 1, count = uint16_t(WordAt(record, BODY)); i <= count; ++i)
+        name += char(record[BODY + 2 * i]) + (record[BODY + 2 * i + 1] ? std::string("?") : "");
+    return name;
 }
 
 bool InsideModule(uintptr_t address)
@@ -49,21 +74,21 @@ TEST_F(PluginEntry, RegistersAsVisualPluginByteForByte)
     ASSERT_EQ(host::appCalls.size(), 1u);
     const host::AppCall &call = host::appCalls[0];
     EXPECT_EQ(call.cookie, host::cookie);
-    EXPECT_EQ(call.message, host::Code("rvis"));
+    const CallLayout layout = Layout();
+    EXPECT_EQ(call.message, layout.registration);
 
     const auto &r = call.record;
     EXPECT_EQ(WordAt(r, 0), 10u);
-    EXPECT_EQ(WordAt(r, 4), 5u);
-    EXPECT_EQ(WordAt(r, 8), RECORD_SIZE);
-    EXPECT_EQ(r[BODY], 12);
-    EXPECT_EQ(std::string(reinterpret_cast<const char *>(&r[BODY + 1]), 12), "Bramblecourt");
-    EXPECT_EQ(WordAt(r, OPTIONS), 8u);
+    EXPECT_EQ(WordAt(r, 4), layout.registrationMinor);
+    EXPECT_EQ(WordAt(r, 8), layout.size);
+    EXPECT_EQ(NameIn(r), "Bramblecourt");
+    EXPECT_EQ(WordAt(r, layout.options), 8u);
     // The handler is code of the module, and the one the host now calls.
-    EXPECT_TRUE(InsideModule(PointerAt(r, HANDLER)));
-    EXPECT_EQ(PointerAt(r, HANDLER), uintptr_t(host::visualHandler));
-    for (size_t i = BODY; i < RECORD_SIZE; ++i) {
-        bool named = (i >= BODY && i < BODY + 13) || (i >= OPTIONS && i < OPTIONS + 4) ||
-                     (i >= HANDLER && i < HANDLER + sizeof(void *));
+    EXPECT_TRUE(InsideModule(PointerAt(r, layout.handler)));
+    EXPECT_EQ(PointerAt(r, layout.handler), uintptr_t(host::visualHandler));
+    for (size_t i = BODY; i < layout.size; ++i) {
+        bool named = (i < BODY + layout.nameBytes) || (i >= layout.options && i < layout.options + 4) ||
+                     (i >= layout.handler && i < layout.handler + sizeof(void *));
         if (!named) {
             EXPECT_EQ(r[i], 0) << "byte " << i;
         }
@@ -97,10 +122,11 @@ TEST_F(PluginEntry, AboutCarriesAZeroBody)
     const host::AppCall *about = FindCall(host::Code("abou"));
     ASSERT_NE(about, nullptr);
     EXPECT_EQ(about->cookie, host::cookie);
+    const CallLayout layout = Layout();
     EXPECT_EQ(WordAt(about->record, 0), 10u);
-    EXPECT_EQ(WordAt(about->record, 4), 5u);
-    EXPECT_EQ(WordAt(about->record, 8), RECORD_SIZE);
-    for (size_t i = BODY; i < RECORD_SIZE; ++i)
+    EXPECT_EQ(WordAt(about->record, 4), layout.minor);
+    EXPECT_EQ(WordAt(about->record, 8), layout.size);
+    for (size_t i = BODY; i < about->record.size(); ++i)
         EXPECT_EQ(about->record[i], 0) << "byte " << i;
 }
 
@@ -113,6 +139,9 @@ TEST_F(PluginEntry, EveryHandlerReturnsZero)
     EXPECT_EQ(host::SetPosition(1234), 0);
     EXPECT_EQ(host::Stop(), 0);
     EXPECT_EQ(host::Clean(), 0);
+    // A play message without a track record has nothing to copy.
+    EXPECT_EQ(host::SendVisual(host::Code("vply"), nullptr), 0);
+    EXPECT_EQ(host::SendVisual(host::Code("Vply"), nullptr), 0);
     EXPECT_EQ(host::SendVisual(host::Code("xyzw"), nullptr), 0);
     EXPECT_EQ(host::SendVisual(0, nullptr), 0);
 }

@@ -3,8 +3,10 @@
 # and runs the whole suite under Wine against each, one test case per
 # process, one at a time (they share the registry, the clipboard and the
 # foreground window): the 32-bit build in a 32-bit prefix, then the 64-bit
-# build in a 64-bit prefix, each in a Wine session of its own. The soak runs
-# once, with the 32-bit build where the machine runs 32-bit programs.
+# build in a 64-bit prefix, each in a Wine session of its own. The
+# substitute host speaks the player's older interface (10.5) to the 32-bit
+# build and the newer one (2.0) to the 64-bit build. The soak runs once,
+# with the 32-bit build where the machine runs 32-bit programs.
 # Arguments go to both ctest runs (e.g. -R Clock).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -26,7 +28,7 @@ else
     sh "$root/tests/check-module.sh" i686-w64-mingw32-objdump "$build/bin/Bramblecourt.dll" pei-i386 || status=1
     soak=()
 fi
-echo "== The 64-bit build"
+echo "== The 64-bit build, the host speaking the newer interface"
 wine_session_start "$build/x64"
-ctest --test-dir "$build/x64" --output-on-failure "${soak[@]}" "$@" || status=1
+BRAMBLECOURT_HOST_INTERFACE=2.0 ctest --test-dir "$build/x64" --output-on-failure "${soak[@]}" "$@" || status=1
 exit $status

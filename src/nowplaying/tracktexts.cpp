@@ -7,18 +7,6 @@
 
 namespace {
 
-// A counted UTF-16 text: at most 255 units, ending early at a zero unit.
-void ReadUnicodeText(const uint8_t *record, size_t offset, wchar_t (&text)[TRACK_TEXT_UNITS])
-{
-    uint16_t units[UNICODE_TEXT_UNITS];
-    memcpy(units, record + offset, sizeof units);
-    size_t length = units[0] < UNICODE_TEXT_UNITS ? units[0] : UNICODE_TEXT_UNITS - 1;
-    size_t i = 0;
-    for (; i < length && units[i + 1]; ++i)
-        text[i] = wchar_t(units[i + 1]);
-    text[i] = 0;
-}
-
 void ReadCodePageText(const uint8_t *record, int offset, wchar_t (&text)[TRACK_TEXT_UNITS])
 {
     char narrow[COUNTED_TEXT_SIZE];
@@ -68,6 +56,17 @@ void ReadCodePageRecord(const uint8_t *record, TrackTexts &texts)
 }
 
 } // namespace
+
+void ReadUnicodeText(const uint8_t *record, size_t offset, wchar_t (&text)[TRACK_TEXT_UNITS])
+{
+    uint16_t units[UNICODE_TEXT_UNITS];
+    memcpy(units, record + offset, sizeof units);
+    size_t length = units[0] < UNICODE_TEXT_UNITS ? units[0] : UNICODE_TEXT_UNITS - 1;
+    size_t i = 0;
+    for (; i < length && units[i + 1]; ++i)
+        text[i] = wchar_t(units[i + 1]);
+    text[i] = 0;
+}
 
 void ReadTrackTexts(TrackTexts &texts)
 {

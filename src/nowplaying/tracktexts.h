@@ -26,3 +26,6 @@ struct TrackTexts {
 
 // The track the worker last carried out; on the worker's thread only.
 void ReadTrackTexts(TrackTexts &texts);
+// A counted UTF-16 text of a record: at most 255 units, ending early at a
+// zero unit; always terminated.
+void ReadUnicodeText(const uint8_t *record, size_t offset, wchar_t (&text)[TRACK_TEXT_UNITS]);

@@ -1,6 +1,7 @@
 // The player's UTF-16 track record, as its 10.5 interface sends it beside
-// the 8-bit one. The same bytes on 32-bit and 64-bit builds (no pointers);
-// the layout is pinned so that a drifting field fails to compile.
+// the 8-bit one, and the newer interface's longer one that comes alone. The
+// same bytes on 32-bit and 64-bit builds (no pointers); the layout is
+// pinned so that a drifting field fails to compile.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -68,8 +69,36 @@ static_assert(offsetof(UnicodeTrackLayout, composer) == 4160, "composer");
 static_assert(offsetof(UnicodeTrackLayout, playCount) == 4680, "playCount");
 static_assert(offsetof(UnicodeTrackLayout, reserved) == 4690, "reserved");
 
+// The newer interface's record: the same fields first, then three more. Its
+// sizeInBytes and sampleRateFixed of the shared part are the old fields,
+// left 0 by a player that fills only the new ones.
+struct UnicodeTrackLayout2 {
+    UnicodeTrackLayout shared;
+    uint16_t grouping[UNICODE_TEXT_UNITS];
+    float sampleRateFloat; // Hz
+    uint16_t albumArtist[UNICODE_TEXT_UNITS];
+    uint64_t sizeInBytes;
+};
+
+constexpr size_t UNICODE_RECORD_SIZE_2 = 5728;
+static_assert(sizeof(UnicodeTrackLayout2) == UNICODE_RECORD_SIZE_2, "2.0 Unicode track record");
+static_assert(offsetof(UnicodeTrackLayout2, grouping) == 4692, "grouping");
+static_assert(offsetof(UnicodeTrackLayout2, sampleRateFloat) == 5204, "sampleRateFloat");
+static_assert(offsetof(UnicodeTrackLayout2, albumArtist) == 5208, "albumArtist");
+static_assert(offsetof(UnicodeTrackLayout2, sizeInBytes) == 5720, "sizeInBytes");
+
 // The 8-bit record's fields beyond those in track.h.
 constexpr int TRACK_FILE_NAME_OFFSET = 264;
+constexpr int TRACK_KIND_OFFSET = 1288;
+constexpr int TRACK_VOLUME_ADJUSTMENT_OFFSET = 1554;
+constexpr int TRACK_EQ_PRESET_OFFSET = 1556;
+constexpr int TRACK_STOP_TIME_OFFSET = 2076;
+constexpr int TRACK_SIZE_OFFSET = 2080;
+constexpr int TRACK_FILE_TYPE_OFFSET = 2092;
+constexpr int TRACK_DATE_OFFSET = 2096;
+constexpr int TRACK_ATTRIBUTES_OFFSET = 2104;
+constexpr int TRACK_VALID_ATTRIBUTES_OFFSET = 2108;
+constexpr int TRACK_FILE_CREATOR_OFFSET = 2112;
 constexpr int TRACK_ALBUM_OFFSET = 776;
 constexpr int TRACK_GENRE_OFFSET = 1032;
 constexpr int TRACK_COUNT_OFFSET = 1548;

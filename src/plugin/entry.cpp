@@ -10,45 +10,56 @@ HINSTANCE moduleInstance;
 void *hostCookie;
 HostAppProc hostAppProc;
 
-namespace {
+bool hostInterface2;
 
-using hostrecords::PlayerMessageRecord;
+namespace {
 
 constexpr char PLUGIN_NAME[] = "Bramblecourt";
 constexpr uint32_t OPTION_WANTS_IDLE = 8;
+constexpr int32_t STATUS_PARAMETER_ERROR = -50;
 
 int32_t ConnectToHost(const hostrecords::PluginInitMessage *information)
 {
     hostCookie = information->appCookie;
     hostAppProc = information->appProc;
+    hostInterface2 = hostrecords::BUILD_64 &&
+                     hostrecords::AnnouncesInterface2(information->majorVersion, information->minorVersion);
 
     LoadSkinResources();
-
-    PlayerMessageRecord record = {};
-    hostrecords::RegisterVisualBody &body = record.body.registerVisual;
-    body.name[0] = sizeof PLUGIN_NAME - 1;
-    memcpy(body.name + 1, PLUGIN_NAME, sizeof PLUGIN_NAME - 1);
-    body.options = OPTION_WANTS_IDLE;
-    body.handler = reinterpret_cast<void *>(&VisualHandler);
-    return RegisterWithHost(&record);
+    return hostInterface2 ? RegisterWithHost2(PLUGIN_NAME, OPTION_WANTS_IDLE)
+                          : RegisterWithHost(PLUGIN_NAME, OPTION_WANTS_IDLE);
 }
 
 } // namespace
 
-int32_t CallHost(PlayerMessageRecord *record, uint32_t message)
+int32_t CallHost(PlayerCallRecord *record, uint32_t message)
 {
-    PlayerMessageRecord blank = {};
+    PlayerCallRecord blank = {};
     if (!record)
         record = &blank;
-    record->header.messageMajorVersion = hostrecords::MESSAGE_MAJOR_VERSION;
-    record->header.messageMinorVersion = hostrecords::MESSAGE_MINOR_VERSION;
-    record->header.messageInfoSize = sizeof *record;
+    hostrecords::PlayerMessageHeader &header = record->v10_5.header;
+    header.messageMajorVersion = hostrecords::MESSAGE_MAJOR_VERSION;
+    if (hostInterface2) {
+        header.messageMinorVersion = message == CODE_REGISTER_VISUAL_2 ? hostrecords::VISUAL_MINOR_VERSION_2
+                                                                       : hostrecords::MESSAGE_MINOR_VERSION_2;
+        header.messageInfoSize = sizeof record->v2_0;
+    } else {
+        header.messageMinorVersion = hostrecords::MESSAGE_MINOR_VERSION;
+        header.messageInfoSize = sizeof record->v10_5;
+    }
     return hostAppProc(hostCookie, message, record);
 }
 
-int32_t RegisterWithHost(PlayerMessageRecord *record)
+int32_t RegisterWithHost(const char *name, uint32_t options)
 {
-    return CallHost(record, CODE_REGISTER_VISUAL);
+    PlayerCallRecord record = {};
+    hostrecords::RegisterVisualBody &body = record.v10_5.body.registerVisual;
+    size_t length = strnlen(name, sizeof body.name - 1);
+    body.name[0] = uint8_t(length);
+    memcpy(body.name + 1, name, length);
+    body.options = options;
+    body.handler = reinterpret_cast<void *>(&VisualHandler);
+    return CallHost(&record, CODE_REGISTER_VISUAL);
 }
 
 void ShowHostAbout()
@@ -61,6 +72,8 @@ extern "C" int32_t __cdecl iTunesPluginMain(uint32_t message, void *information,
 {
     if (message != CODE_INIT)
         return int32_t(message);
+    if (!information)
+        return STATUS_PARAMETER_ERROR;
     return ConnectToHost(static_cast<const hostrecords::PluginInitMessage *>(information));
 }
 

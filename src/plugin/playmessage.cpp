@@ -1,5 +1,5 @@
 // The host's "vply": the checks on the UTF-16 record before the track
-// worker copies it.
+// worker copies it (also for the newer interface's 'Vply').
 #include "plugin/plugin.h"
 
 #include <cstddef>
@@ -19,16 +19,18 @@ uint32_t LargestUnicodeRecord()
 {
     if (largestUnicodeRecord)
         return largestUnicodeRecord;
-    hostrecords::PlayerMessageRecord record = {};
+    PlayerCallRecord record = {};
     uint32_t size = 0;
     if (CallHost(&record, CODE_TRACK_INFO_SIZE) == 0)
-        size = record.body.itTrackInfoSize;
-    largestUnicodeRecord = size ? size : uint32_t(UNICODE_RECORD_SIZE);
+        size = record.v10_5.body.itTrackInfoSize;
+    if (!size)
+        size = uint32_t(hostInterface2 ? UNICODE_RECORD_SIZE_2 : UNICODE_RECORD_SIZE);
+    largestUnicodeRecord = size;
     return largestUnicodeRecord;
 }
 
-// The UTF-16 record's length when it is in range, else 0: the record then
-// counts as not sent.
+} // namespace
+
 uint32_t UnicodeRecordLength(const void *record)
 {
     if (!record)
@@ -41,11 +43,11 @@ uint32_t UnicodeRecordLength(const void *record)
     return length;
 }
 
-} // namespace
-
 void ForwardPlay(const void *information)
 {
     const auto *play = static_cast<const hostrecords::VisualPlayMessage *>(information);
+    if (!play->trackInfo)
+        return;
     PlayDetails details = {};
     details.bitRate = play->bitRate;
     details.sampleRateFixed = play->soundFormat.sampleRate;

@@ -72,8 +72,12 @@ extern "C" int32_t __cdecl VisualHandler(uint32_t message, void *information, vo
             StartUp();
         break;
     case CODE_PLAY:
-        if (information)
+        if (information && !hostInterface2)
             ForwardPlay(information);
+        break;
+    case CODE_PLAY_2:
+        if (information && hostInterface2)
+            ForwardPlay2(information);
         break;
     case CODE_STOP:
         OnTrackStop();

@@ -17,20 +17,31 @@ const char *const FLAG_NAMES[] = {"Skin", "Multimedia", "Clipboard", "TopmostMin
 void PrintRegistration()
 {
     for (const host::AppCall &call : host::appCalls) {
-        if (call.message != host::Code("rvis"))
-            continue;
-        hostrecords::PlayerMessageRecord record;
-        memcpy(&record, call.record.data(), sizeof record);
-        const hostrecords::RegisterVisualBody &body = record.body.registerVisual;
-        printf("registration \"rvis\": header %u.%u, %u bytes; name \"%.*s\"; options %u; handler %p\n",
-               record.header.messageMajorVersion, record.header.messageMinorVersion, record.header.messageInfoSize,
-               body.name[0], reinterpret_cast<const char *>(body.name + 1), body.options, body.handler);
+        if (call.message == host::Code("rvis")) {
+            hostrecords::PlayerMessageRecord record;
+            memcpy(&record, call.record.data(), sizeof record);
+            const hostrecords::RegisterVisualBody &body = record.body.registerVisual;
+            printf("registration \"rvis\" (interface 10.5): header %u.%u, %u bytes; name \"%.*s\"; options %u; "
+                   "handler %p\n",
+                   record.header.messageMajorVersion, record.header.messageMinorVersion,
+                   record.header.messageInfoSize, body.name[0], reinterpret_cast<const char *>(body.name + 1),
+                   body.options, body.handler);
+        } else if (call.message == host::Code("regv")) {
+            hostrecords::PlayerMessageRecord2 record;
+            memcpy(&record, call.record.data(), sizeof record);
+            const hostrecords::RegisterVisualBody2 &body = record.body.registerVisual;
+            printf("registration 'regv' (interface 2.0): header %u.%u, %u bytes; name \"%.*ls\" (UTF-16); "
+                   "options %u; handler %p\n",
+                   record.header.messageMajorVersion, record.header.messageMinorVersion,
+                   record.header.messageInfoSize, int(body.name[0]), reinterpret_cast<const wchar_t *>(body.name + 1),
+                   body.options, body.handler);
+        }
     }
 }
 
 void PrintSettings()
 {
-    printf("settings in HKLM\\%s:\n", host::SETTINGS_KEY);
+    printf("settings in HKCU\\%s:\n", host::SETTINGS_KEY);
     for (const char *name : FLAG_NAMES) {
         DWORD value;
         if (host::ReadSettingDword(name, &value))
@@ -60,6 +71,8 @@ int main()
         printf("could not start the substitute host with Bramblecourt.dll\n");
         return 1;
     }
+    printf("a %d-bit player announcing interface %s\n", int(sizeof(void *) * 8),
+           host::hostInterface == host::INTERFACE_2_0 ? "2.0 (plug-in messages 10.9)" : "10.5");
     printf("\"init\" returned %d\n", host::Init());
     PrintRegistration();
 
@@ -70,7 +83,7 @@ int main()
 
     host::Track track = {"Yellow Submarine", "The Beatles", "Rock", 6, 1966, 160000};
     track.album = "Revolver";
-    printf("\"vply\" returned %d\n", host::Play(track));
+    printf("%s returned %d\n", host::SpeaksInterface2() ? "'Vply'" : "\"vply\"", host::Play(track));
     host::PumpFor(300);
     printf("\"vstp\" returned %d\n", host::Stop());
     host::PumpFor(300);

@@ -90,7 +90,7 @@ void ShowNowPlaying(const std::string &hostFolder)
         printf("now playing, %s track:\n", kind);
         host::Play(track);
         host::WaitForThreadsAtMost(threads);
-        PrintOutputs("\"vply\"", hostFolder);
+        PrintOutputs(host::SpeaksInterface2() ? "'Vply'" : "\"vply\"", hostFolder);
         host::Stop();
         host::WaitForThreadsAtMost(threads);
         PrintOutputs("\"vstp\"", hostFolder);

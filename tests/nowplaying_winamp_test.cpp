@@ -15,9 +15,9 @@ protected:
         const peer::Report *view = client.Ask(peer::REQUEST_WINAMP_VIEW, 0, peer::REPORT_WINAMP);
         return view ? *view : peer::Report{};
     }
-    peer::Report Texts()
+    peer::Report Texts(WPARAM how = 0)
     {
-        const peer::Report *texts = client.Ask(peer::REQUEST_WINAMP_TEXTS, 0, peer::REPORT_WINAMP_TEXTS);
+        const peer::Report *texts = client.Ask(peer::REQUEST_WINAMP_TEXTS, how, peer::REPORT_WINAMP_TEXTS);
         return texts ? *texts : peer::Report{};
     }
     peer::Report Tag(uint32_t tag, bool wide, peer::TagPlacement placement = peer::TAG_PROPER)
@@ -49,6 +49,19 @@ protected:
         track.sampleRate = 44100;
         track.channels = 2;
         return track;
+    }
+    // Kino()'s texts as the client read them, in the code page and whole.
+    static void ExpectKinoTexts(const peer::Report &texts)
+    {
+        EXPECT_EQ(texts.addressed, 63u);
+        EXPECT_STREQ(texts.playlistFile, "C:\\Music\\????.m4a");
+        EXPECT_STREQ(texts.playlistTitle, "Kino - ??????");
+        const std::wstring file = L"C:\\Music\\\u041A\u0438\u043D\u043E.m4a";
+        const std::wstring title = L"Kino - \u0413\u0440\u0443\u043F\u043F\u0430";
+        EXPECT_EQ(texts.playlistFileW, file);
+        EXPECT_EQ(texts.playingFile, file);
+        EXPECT_EQ(texts.playlistTitleW, title);
+        EXPECT_EQ(texts.playingTitle, title);
     }
     PeerProgram client;
 };
@@ -138,15 +151,7 @@ TEST_F(WinampWindow, ClientReadsThePlayingFilesTextsFromThePlayer)
 
     PlayAndWait(Kino());
     peer::Report texts = Texts();
-    EXPECT_EQ(texts.addressed, 63u);
-    EXPECT_STREQ(texts.playlistFile, "C:\\Music\\????.m4a");
-    EXPECT_STREQ(texts.playlistTitle, "Kino - ??????");
-    const std::wstring file = L"C:\\Music\\\u041A\u0438\u043D\u043E.m4a";
-    const std::wstring title = L"Kino - \u0413\u0440\u0443\u043F\u043F\u0430";
-    EXPECT_EQ(texts.playlistFileW, file);
-    EXPECT_EQ(texts.playingFile, file);
-    EXPECT_EQ(texts.playlistTitleW, title);
-    EXPECT_EQ(texts.playingTitle, title);
+    ExpectKinoTexts(texts);
     EXPECT_EQ(texts.otherPositionAnswer, 0) << "only the current position has a file";
 
     PlayAndWait({"Next", "Band", "", 1});
@@ -154,6 +159,26 @@ TEST_F(WinampWindow, ClientReadsThePlayingFilesTextsFromThePlayer)
     EXPECT_STREQ(texts.playlistTitle, "Band - Next");
     EXPECT_EQ(texts.playingTitle, std::wstring(L"Band - Next"));
     EXPECT_STREQ(texts.playlistFile, "");
+}
+
+// Most Winamp clients are 32-bit programs, given only the low 32 bits of an
+// answer from a 64-bit player's window: the texts lie below 4 GB.
+TEST_F(WinampWindow, TextAddressesFitWhatA32BitClientIsGiven)
+{
+    StartWith({{"WinAmp", 1}});
+    ASSERT_TRUE(client.Start("winamp_client"));
+    PlayAndWait(Kino());
+    struct Case {
+        LPARAM code;
+        WPARAM argument; // Kino() is at list position 5
+    };
+    const Case cases[] = {{211, 5}, {212, 5}, {213, 5}, {214, 5}, {3031, 0}, {3034, 0}};
+    for (const Case &c : cases) {
+        uint64_t address = uintptr_t(Ask(c.argument, c.code));
+        EXPECT_NE(address, 0u) << c.code;
+        EXPECT_LT(address, 1ull << 32) << c.code;
+    }
+    ExpectKinoTexts(Texts(peer::AS_32_BIT_PROGRAM));
 }
 
 TEST_F(WinampWindow, ClientReadsEachTagThroughARequestPlacedInThePlayer)

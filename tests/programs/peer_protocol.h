@@ -16,7 +16,7 @@ enum Request : UINT {
     REQUEST_SYNC = WM_APP + 3,           // answered after everything posted before it
     REQUEST_WINAMP_VIEW = WM_APP + 4,    // what a Winamp-aware program shows
     REQUEST_WINAMP_COMMAND = WM_APP + 5, // wParam: the WM_COMMAND to send the Winamp window
-    REQUEST_WINAMP_TEXTS = WM_APP + 6,   // the texts the Winamp window hands out by address
+    REQUEST_WINAMP_TEXTS = WM_APP + 6,   // wParam: AS_32_BIT_PROGRAM or 0; the texts handed out by address
     REQUEST_WINAMP_TAG = WM_APP + 7,     // wParam: TagRequest(tag, wide, placement)
     REQUEST_POLL_POSITION = WM_APP + 10, // wParam: how many 29874 queries to send in a row
     REQUEST_COPY_RECORD_INTO = WM_APP + 8, // wParam: a CopyTarget, in the program's own process
@@ -54,6 +54,9 @@ inline WPARAM TagRequest(uint32_t tag, bool wide, TagPlacement placement)
 {
     return WPARAM(tag | (wide ? 0x100u : 0u) | placement << 16);
 }
+
+// A 32-bit program is given only the low 32 bits of a 64-bit window's answer.
+constexpr WPARAM AS_32_BIT_PROGRAM = 1;
 
 constexpr size_t RECORD_SIZE = 2116;
 

@@ -79,12 +79,15 @@ HANDLE OpenPlayer(HWND winamp)
                        processId);
 }
 
-// MAX_PATH characters from the player at the address it answered.
+// MAX_PATH characters from the player at the address it answered, or at
+// the part of it a 32-bit program is given.
 template <typename Character>
 void ReadText(HANDLE player, HWND winamp, WPARAM argument, LPARAM code, Character (&text)[260], uint32_t bit,
-              peer::Report &report)
+              peer::Report &report, bool as32Bit)
 {
     LRESULT address = SendMessageW(winamp, WM_WA_IPC, argument, code);
+    if (as32Bit)
+        address = LRESULT(uint32_t(address));
     if (!address)
         return;
     SIZE_T read = 0;
@@ -94,7 +97,7 @@ void ReadText(HANDLE player, HWND winamp, WPARAM argument, LPARAM code, Characte
     text[259] = 0;
 }
 
-void ReportTexts()
+void ReportTexts(bool as32Bit)
 {
     static peer::Report report;
     memset(&report, 0, sizeof report);
@@ -102,12 +105,12 @@ void ReportTexts()
     HWND winamp = FindWindowA("Winamp v1.x", nullptr);
     HANDLE player = OpenPlayer(winamp);
     WPARAM position = WPARAM(SendMessageW(winamp, WM_WA_IPC, 0, IPC_GETLISTPOS));
-    ReadText(player, winamp, position, IPC_GETPLAYLISTFILE, report.playlistFile, 1, report);
-    ReadText(player, winamp, position, IPC_GETPLAYLISTTITLE, report.playlistTitle, 2, report);
-    ReadText(player, winamp, position, IPC_GETPLAYLISTFILEW, report.playlistFileW, 4, report);
-    ReadText(player, winamp, position, IPC_GETPLAYLISTTITLEW, report.playlistTitleW, 8, report);
-    ReadText(player, winamp, 0, IPC_GET_PLAYING_FILENAME, report.playingFile, 16, report);
-    ReadText(player, winamp, 0, IPC_GET_PLAYING_TITLE, report.playingTitle, 32, report);
+    ReadText(player, winamp, position, IPC_GETPLAYLISTFILE, report.playlistFile, 1, report, as32Bit);
+    ReadText(player, winamp, position, IPC_GETPLAYLISTTITLE, report.playlistTitle, 2, report, as32Bit);
+    ReadText(player, winamp, position, IPC_GETPLAYLISTFILEW, report.playlistFileW, 4, report, as32Bit);
+    ReadText(player, winamp, position, IPC_GETPLAYLISTTITLEW, report.playlistTitleW, 8, report, as32Bit);
+    ReadText(player, winamp, 0, IPC_GET_PLAYING_FILENAME, report.playingFile, 16, report, as32Bit);
+    ReadText(player, winamp, 0, IPC_GET_PLAYING_TITLE, report.playingTitle, 32, report, as32Bit);
     report.otherPositionAnswer = SendMessageW(winamp, WM_WA_IPC, position + 1, IPC_GETPLAYLISTFILE) != 0;
     CloseHandle(player);
     peer::SendReport(sink, self, report);
@@ -224,7 +227,7 @@ LRESULT CALLBACK ClientWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
         SendCommand(wParam);
         return 0;
     case peer::REQUEST_WINAMP_TEXTS:
-        ReportTexts();
+        ReportTexts(wParam == peer::AS_32_BIT_PROGRAM);
         return 0;
     case peer::REQUEST_WINAMP_TAG:
         ReportTag(wParam);

@@ -3,8 +3,13 @@
 // into a buffer another program placed here, and the stream's format.
 //
 // Other programs read the texts with ReadProcessMemory, MAX_PATH characters
-// at a time, whenever they like: each text lives in static storage of the
-// module with room for that many. The worker builds a track's texts in the
+// at a time, whenever they like: each text has room for that many, in
+// storage kept for the process's life. Most such programs are 32-bit and
+// are given only the low 32 bits of the answer, so in the 64-bit module,
+// whose image lies above 4 GB, the texts live in memory below 4 GB, placed
+// on first need. The 32-bit module's static storage lies low already; the
+// 64-bit module falls back on its own when no low memory is free, and then
+// only 64-bit readers can follow. The worker builds a track's texts in the
 // slot not handed out and then makes it the current one, so a reader that
 // asked once gets whole text unless two tracks started in between.
 #include "nowplaying/winampanswers.h"
@@ -14,6 +19,7 @@
 #include <cstring>
 #include <cwchar>
 
+#include "nowplaying/lowmemory.h"
 #include "nowplaying/memorycheck.h"
 #include "nowplaying/outputs.h"
 #include "nowplaying/track.h"
@@ -37,9 +43,29 @@ static_assert(sizeof(WinampTrack::fileName) >= MAX_PATH && sizeof(WinampTrack::t
 // Write n (from 1) fills slot n % 2; `started` counts the writes begun,
 // `finished` those done. Slot finished % 2 is whole while started stays
 // below finished + 2.
-WinampTrack slots[2];
 volatile LONG started;
 volatile LONG finished;
+
+WinampTrack staticSlots[2];
+PVOID volatile placedSlots;
+
+// The two slots, placed by the first caller (the worker's first write, which
+// comes before any reader finds a track) and never moved or freed: a reader
+// may hold an address it was given at any time.
+WinampTrack *Slots()
+{
+    if (PVOID placed = InterlockedCompareExchangePointer(&placedSlots, nullptr, nullptr))
+        return static_cast<WinampTrack *>(placed);
+    PVOID fresh = AllocateBelow4GB(sizeof staticSlots);
+    if (!fresh)
+        fresh = staticSlots;
+    if (PVOID placed = InterlockedCompareExchangePointer(&placedSlots, fresh, nullptr)) {
+        if (fresh != staticSlots)
+            VirtualFree(fresh, 0, MEM_RELEASE);
+        return static_cast<WinampTrack *>(placed);
+    }
+    return static_cast<WinampTrack *>(fresh);
+}
 
 // A copy of the current track's slot; false before the first track.
 bool CopyCurrent(WinampTrack &copy)
@@ -48,7 +74,7 @@ bool CopyCurrent(WinampTrack &copy)
         LONG done = InterlockedCompareExchange(&finished, 0, 0);
         if (!done)
             return false;
-        memcpy(&copy, &slots[done % 2], sizeof copy);
+        memcpy(&copy, &Slots()[done % 2], sizeof copy);
         if (InterlockedCompareExchange(&started, 0, 0) < done + 2)
             return true;
     }
@@ -58,7 +84,7 @@ bool CopyCurrent(WinampTrack &copy)
 const WinampTrack *Current()
 {
     LONG done = InterlockedCompareExchange(&finished, 0, 0);
-    return done ? &slots[done % 2] : nullptr;
+    return done ? &Slots()[done % 2] : nullptr;
 }
 
 // The current track when it is at that list position.
@@ -222,7 +248,7 @@ template <typename Character> LRESULT AnswerExtendedInfo(WPARAM address)
 void PublishWinampTrack()
 {
     LONG write = InterlockedIncrement(&started);
-    WinampTrack &track = slots[write % 2];
+    WinampTrack &track = Slots()[write % 2];
     ReadTrackTexts(track.texts);
     int32_t number = track.texts.number;
     track.listPosition = number > 1 ? number - 1 : 0;

@@ -1,8 +1,9 @@
 // A program written for the Winamp player: it finds the window of class
 // "Winamp v1.x", asks it Winamp's queries, reads its title as Winamp's
 // now-playing title and sends Winamp's transport commands. Texts the window
-// hands out by address it reads from the player's memory, and it places its
-// extended-file-info requests there, as such programs do.
+// hands out by address it reads from the player's memory (when asked, at
+// only the low 32 bits of each answer, as a 32-bit program is given), and it
+// places its extended-file-info requests there, as such programs do.
 //
 // winamp_client <sink window>
 #include <cstdio>

@@ -293,17 +293,28 @@ std::vector<uint8_t> BuildUnicodeTrack(const Track &t)
     memcpy(&record[4136], &t.bitRate, 4);
     uint32_t rate = Fixed(t.sampleRate);
     memcpy(&record[4140], &rate, 4);
+    if (SpeaksInterface2())
+        PutNewerSampleRate(record, t.sampleRate);
     return record;
 }
 
-int32_t Play(const std::vector<uint8_t> &track)
+PreparedPlay PreparePlay(const std::vector<uint8_t> &track)
 {
     if (SpeaksInterface2())
-        return PlayInterface2(WidenTrack(track), 0, 0, 0);
+        return {WidenTrack(track), true};
+    return {track, false};
+}
+
+int32_t Play(const PreparedPlay &play)
+{
+    if (play.interface2)
+        return PlayInterface2(play.record, 0, 0, 0);
     hostrecords::VisualPlayMessage message = {};
-    message.trackInfo = track.data();
+    message.trackInfo = play.record.data();
     return SendVisual(Code("vply"), &message);
 }
+
+int32_t Play(const std::vector<uint8_t> &track) { return Play(PreparePlay(track)); }
 
 int32_t Play(const Track &track)
 {

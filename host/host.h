@@ -78,6 +78,14 @@ int32_t Idle();                        // "null"
 // "vply" with the 8-bit record alone; in 2.0 'Vply' with the UTF-16 record
 // made from it.
 int32_t Play(const std::vector<uint8_t> &track);
+// The same message made once and sent many times, so that a benchmark
+// times the plug-in's handler and not the host's making of the record.
+struct PreparedPlay {
+    std::vector<uint8_t> record; // the 8-bit record, or in 2.0 the UTF-16 one
+    bool interface2;
+};
+PreparedPlay PreparePlay(const std::vector<uint8_t> &track);
+int32_t Play(const PreparedPlay &play);
 int32_t Stop();                        // "vstp"
 int32_t SetPosition(uint32_t ms);      // "setp"
 int32_t Clean();                       // "clr "

@@ -62,14 +62,15 @@ std::vector<uint8_t> WidenTrack(const std::vector<uint8_t> &narrow)
     return wide;
 }
 
-int32_t PlayInterface2(std::vector<uint8_t> unicode, uint32_t bitRate, uint32_t sampleRate, uint16_t channels)
+void PutNewerSampleRate(std::vector<uint8_t> &unicode, uint32_t hertz)
 {
-    // A track's rate goes where the newer record keeps it, the old field 0.
-    if (sampleRate) {
-        float rate = float(sampleRate);
-        memset(&unicode[SAMPLE_RATE_FIXED], 0, 4);
-        memcpy(&unicode[SAMPLE_RATE_FLOAT], &rate, 4);
-    }
+    float rate = float(hertz);
+    memset(&unicode[SAMPLE_RATE_FIXED], 0, 4);
+    memcpy(&unicode[SAMPLE_RATE_FLOAT], &rate, 4);
+}
+
+int32_t PlayInterface2(const std::vector<uint8_t> &unicode, uint32_t bitRate, uint32_t sampleRate, uint16_t channels)
+{
     hostrecords::VisualPlayMessage2 message = {};
     message.trackInfo = unicode.data();
     message.bitRate = bitRate;

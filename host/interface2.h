@@ -7,9 +7,10 @@ namespace host {
 
 // Set by the plug-in's registration: 'regv' (true) or "rvis".
 extern bool registeredInterface2;
-// 'Vply' with the UTF-16 record and the sound format; a sample rate given
-// goes into the record's newer field.
-int32_t PlayInterface2(std::vector<uint8_t> unicode, uint32_t bitRate, uint32_t sampleRate, uint16_t channels);
+// A track's rate where the newer record keeps it, the old field 0.
+void PutNewerSampleRate(std::vector<uint8_t> &unicode, uint32_t hertz);
+// 'Vply' with the UTF-16 record and the sound format.
+int32_t PlayInterface2(const std::vector<uint8_t> &unicode, uint32_t bitRate, uint32_t sampleRate, uint16_t channels);
 // The UTF-16 record a player of the newer interface would send for an
 // 8-bit one: every field of the 8-bit record in its place, the texts read
 // in the code page up to their first zero byte.

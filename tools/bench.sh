@@ -20,25 +20,39 @@ trap wine_session_stop EXIT
 # the other core rather than into the rounds.
 taskset -cp "$(($(nproc) - 1))" $$ >/dev/null 2>&1 || true
 renice -n -10 -p $$ >/dev/null 2>&1 || true
-wine_runs_32bit || build=$build/x64
-wine_session_start "$build"
-# The X server resets its own priority at start.
-renice -n -10 -p "$WINE_SESSION_XVFB" $(pgrep -f wineserver) >/dev/null 2>&1 || true
-
+# Each build the machine runs, in a Wine session of its own: the 32-bit one
+# with the older interface, the 64-bit one with the newer; every row is
+# measured against its own baseline in that build's run.
+trees=()
+if wine_runs_32bit; then trees+=("$build"); fi
+trees+=("$build/x64")
 rows=$(mktemp)
-for program in "$build"/bin/bench_*.exe; do
-    (cd "$build/bin" && "$root/tools/wine-run" "$build" "$program" </dev/null 2>/dev/null | tr -d '\r') >>"$rows" || true
+machine=""
+for tree in "${trees[@]}"; do
+    arch=$(cat "$tree/wine-arch")
+    label=$([ "$arch" = win64 ] && echo 64-bit || echo 32-bit)
+    wine_session_start "$tree"
+    # The X server resets its own priority at start.
+    renice -n -10 -p "$WINE_SESSION_XVFB" $(pgrep -f wineserver) >/dev/null 2>&1 || true
+    machine="$machine, $("$root/tools/wine-run" "$tree" --version) ($arch)"
+    for program in "$tree"/bin/bench_*.exe; do
+        (cd "$tree/bin" && BRAMBLECOURT_HOST_INTERFACE=$([ "$arch" = win64 ] && echo 2.0 || echo 10.5) \
+            "$root/tools/wine-run" "$tree" "$program" </dev/null 2>/dev/null | tr -d '\r') |
+            sed "s/^\(ROW\|INFO\)|/\1|$label|/" >>"$rows" || true
+    done
+    wine_session_stop
 done
 
-echo "Machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $("$root/tools/wine-run" "$build" --version) ($(cat "$build/wine-arch")) on $(. /etc/os-release && echo "$PRETTY_NAME")"
+echo "Machine: $(nproc --all) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //')$machine on $(. /etc/os-release && echo "$PRETTY_NAME")"
+wine_runs_32bit || echo "(no 32-bit rows: this machine cannot run 32-bit programs)"
 echo
-printf '| %-52s | %10s | %-34s | %10s | %6s | %-11s | %-18s |\n' "path" "time (us)" "baseline" "base (us)" "ratio" "spread" "target"
-printf '|%s|%s|%s|%s|%s|%s|%s|\n' "$(printf -- '-%.0s' {1..54})" "$(printf -- '-%.0s' {1..12})" "$(printf -- '-%.0s' {1..36})" "$(printf -- '-%.0s' {1..12})" "$(printf -- '-%.0s' {1..8})" "$(printf -- '-%.0s' {1..13})" "$(printf -- '-%.0s' {1..20})"
-grep '^ROW|' "$rows" | while IFS='|' read -r _ path time base basetime ratio lowest highest target; do
-    printf '| %-52s | %10s | %-34s | %10s | %6s | %-11s | %-18s |\n' "$path" "$time" "$base" "$basetime" "$ratio" "$lowest-$highest" "$target"
+printf '| %-6s | %-52s | %10s | %-34s | %10s | %6s | %-11s | %-18s |\n' "build" "path" "time (us)" "baseline" "base (us)" "ratio" "spread" "target"
+printf '|%s|%s|%s|%s|%s|%s|%s|%s|\n' "$(printf -- '-%.0s' {1..8})" "$(printf -- '-%.0s' {1..54})" "$(printf -- '-%.0s' {1..12})" "$(printf -- '-%.0s' {1..36})" "$(printf -- '-%.0s' {1..12})" "$(printf -- '-%.0s' {1..8})" "$(printf -- '-%.0s' {1..13})" "$(printf -- '-%.0s' {1..20})"
+grep '^ROW|' "$rows" | while IFS='|' read -r _ label path time base basetime ratio lowest highest target; do
+    printf '| %-6s | %-52s | %10s | %-34s | %10s | %6s | %-11s | %-18s |\n' "$label" "$path" "$time" "$base" "$basetime" "$ratio" "$lowest-$highest" "$target"
 done
 echo
-grep '^INFO|' "$rows" | while IFS='|' read -r _ what value target; do
-    printf -- '- %s: %s (%s)\n' "$what" "$value" "$target"
+grep '^INFO|' "$rows" | while IFS='|' read -r _ label what value target; do
+    printf -- '- %s, %s: %s (%s)\n' "$label" "$what" "$value" "$target"
 done
 rm -f "$rows"

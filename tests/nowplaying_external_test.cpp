@@ -127,6 +127,22 @@ TEST_F(ExternalInterface, RecordCopyIntoMemoryThatIsNotWritableAnswersZeroAndWri
     }
 }
 
+// A 64-bit player's window receives a 64-bit program's address whole.
+TEST_F(ExternalInterface, RecordCopyReachesABufferAbove4GBOfA64BitProgram)
+{
+    if (sizeof(void *) == 4)
+        GTEST_SKIP() << "the 32-bit player's window receives only the lower half of an address";
+    StartWith({});
+    PlayAndWait({"Song", "Artist"});
+    PeerProgram peer;
+    ASSERT_TRUE(peer.Start("peer"));
+    const peer::Report *copy = peer.Ask(peer::REQUEST_COPY_RECORD_INTO, peer::ABOVE_4_GB, peer::REPORT_RECORD);
+    ASSERT_NE(copy, nullptr);
+    ASSERT_NE(copy->result, -1) << "the program got no memory above 4 GB";
+    EXPECT_NE(copy->result, 0);
+    EXPECT_EQ(memcmp(copy->record, host::BuildTrack({"Song", "Artist"}).data(), 2116), 0);
+}
+
 TEST_F(ExternalInterface, PlayBeforeTheFirstIdleMessageIsCopied)
 {
     std::vector<uint8_t> early = host::BuildTrack({"Early", "Bird", "", 2});

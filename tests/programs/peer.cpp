@@ -116,13 +116,26 @@ void CopyRecordInto(WPARAM target)
         {0, PAGE_READWRITE | PAGE_GUARD, PAGE_READWRITE | PAGE_GUARD},
         {1, PAGE_READWRITE, 0},
     };
-    if (target >= peer::COPY_TARGETS)
+    if (target > peer::ABOVE_4_GB)
         return;
-    const Pages &pages = TARGETS[target];
+    const Pages &pages = target == peer::ABOVE_4_GB ? Pages{0, PAGE_READWRITE, PAGE_READWRITE} : TARGETS[target];
     SYSTEM_INFO system;
     GetSystemInfo(&system);
     const SIZE_T size = system.dwPageSize;
-    auto *base = static_cast<uint8_t *>(VirtualAlloc(nullptr, 2 * size, MEM_RESERVE, PAGE_NOACCESS));
+    uint8_t *base = nullptr;
+    if (target != peer::ABOVE_4_GB)
+        base = static_cast<uint8_t *>(VirtualAlloc(nullptr, 2 * size, MEM_RESERVE, PAGE_NOACCESS));
+    // The first free place from 16 GB up, in steps of the allocation grain.
+    for (uint64_t at = uint64_t(1) << 34; !base && at < (uint64_t(1) << 40) && sizeof(void *) == 8;
+         at += system.dwAllocationGranularity)
+        base = static_cast<uint8_t *>(VirtualAlloc(reinterpret_cast<void *>(uintptr_t(at)), 2 * size, MEM_RESERVE,
+                                                   PAGE_NOACCESS));
+    if (!base) {
+        peer::Report report = NewReport(peer::REPORT_RECORD);
+        report.result = -1;
+        peer::SendReport(sink, self, report);
+        return;
+    }
     VirtualAlloc(base, pages.second ? 2 * size : size, MEM_COMMIT, PAGE_READWRITE);
     memset(base, 0xCC, pages.second ? 2 * size : size);
     DWORD old;

@@ -67,7 +67,10 @@ enum CopyTarget : WPARAM {
     ACROSS_INTO_A_READ_ONLY_PAGE,
     INTO_GUARD_PAGES,
     ACROSS_INTO_AN_UNCOMMITTED_PAGE,
-    COPY_TARGETS
+    COPY_TARGETS,
+    // Writable pages above 4 GB (a 64-bit program's); the report's result
+    // is -1 when the program could not have such memory.
+    ABOVE_4_GB = COPY_TARGETS,
 };
 
 struct Report {

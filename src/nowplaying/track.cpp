@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "nowplaying/clock.h"
+#include "nowplaying/packedrecord.h"
 
 alignas(4) uint8_t TrackRecord[TRACK_RECORD_SIZE];
 alignas(4) uint8_t UnicodeRecord[UNICODE_RECORD_SIZE];
@@ -126,11 +127,11 @@ void ApplyTrackRecord(const uint8_t *record, const PlayDetails &details, const u
     InterlockedIncrement(&recordVersion);
     memcpy(TrackRecord, record, sizeof TrackRecord);
     InterlockedIncrement(&recordVersion);
-    size_t kept = details.unicodeLength < sizeof UnicodeRecord ? details.unicodeLength : sizeof UnicodeRecord;
-    memcpy(UnicodeRecord, unicodeRecord, kept);
-    memset(UnicodeRecord + kept, 0, sizeof UnicodeRecord - kept);
+    if (details.unicodeLength)
+        UnpackUnicodeRecord(unicodeRecord, details.unicodeLength, UnicodeRecord);
+    else
+        memset(UnicodeRecord, 0, sizeof UnicodeRecord);
     PlayedDetails = details;
-    PlayedDetails.unicodeLength = uint32_t(kept);
 }
 
 // The worker holds the record odd only for one copy of 2116 bytes, so this

@@ -72,6 +72,8 @@ uint16_t TrackYear(const uint8_t *record);
 uint32_t TrackTotalTime(const uint8_t *record);
 
 // The worker's steps: the record and clock of each message, in message order.
+// The UTF-16 record comes packed as the queue keeps it, details.unicodeLength
+// long when unpacked (at most UNICODE_RECORD_SIZE).
 void ApplyTrackRecord(const uint8_t *record, const PlayDetails &details, const uint8_t *unicodeRecord);
 void StartClock(const uint8_t *record);
 void StopClock();

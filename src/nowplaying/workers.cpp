@@ -25,6 +25,7 @@
 
 #include "nowplaying/external.h"
 #include "nowplaying/outputs.h"
+#include "nowplaying/packedrecord.h"
 #include "nowplaying/winampanswers.h"
 #include "plugin/modulethread.h"
 #include "settings/settings.h"
@@ -40,8 +41,9 @@ constexpr SIZE_T WORKER_STACK_SIZE = 256 * 1024;
 constexpr DWORD IDLE_MS = 25;
 // The queue's own heap, of fixed size: a host that floods the module while
 // the worker cannot get through (its thread not handling messages) loses
-// the messages beyond it instead of the address space. About 450 queued
-// "vply" fit with both records, 1,400 with the 8-bit one alone.
+// the messages beyond it instead of the address space. About 1,000 queued
+// "vply" fit with both records (the UTF-16 one packed, its texts of a
+// usual length), 1,400 with the 8-bit one alone.
 constexpr SIZE_T QUEUE_HEAP_SIZE = 3 * 1024 * 1024;
 // Readers of the song file (text sources of streaming programs poll it)
 // and clipboard managers hold their object for a moment at a time.
@@ -61,7 +63,7 @@ struct Message {
     MessageKind kind;
     uint32_t positionMs;
     // A "vply" node is followed by its copy of the host's record, its
-    // details and the UTF-16 record's bytes.
+    // details and the UTF-16 record, packed.
 };
 
 const uint8_t *RecordOf(const Message *message) { return reinterpret_cast<const uint8_t *>(message + 1); }
@@ -333,14 +335,17 @@ void Enqueue(Message *message)
 void OnTrackPlay(const uint8_t *hostRecord, const PlayDetails &details, const uint8_t *unicodeRecord)
 {
     PlayDetails kept = details;
-    if (!unicodeRecord || kept.unicodeLength > UNICODE_RECORD_SIZE)
-        kept.unicodeLength = unicodeRecord ? uint32_t(UNICODE_RECORD_SIZE) : 0;
+    if (kept.unicodeLength > UNICODE_RECORD_SIZE)
+        kept.unicodeLength = uint32_t(UNICODE_RECORD_SIZE);
+    if (!unicodeRecord || kept.unicodeLength < UNICODE_RECORD_MINIMUM)
+        kept.unicodeLength = 0;
+    size_t packedSize = kept.unicodeLength ? PackUnicodeRecord(unicodeRecord, kept.unicodeLength, nullptr) : 0;
     static_assert(TRACK_RECORD_SIZE % alignof(PlayDetails) == 0, "details follow the record aligned");
-    if (Message *message = NewMessage(MESSAGE_PLAY, TRACK_RECORD_SIZE + sizeof kept + kept.unicodeLength)) {
+    if (Message *message = NewMessage(MESSAGE_PLAY, TRACK_RECORD_SIZE + sizeof kept + packedSize)) {
         memcpy(message + 1, hostRecord, TRACK_RECORD_SIZE);
         memcpy(const_cast<PlayDetails *>(&DetailsOf(message)), &kept, sizeof kept);
         if (kept.unicodeLength)
-            memcpy(const_cast<uint8_t *>(UnicodeRecordOf(message)), unicodeRecord, kept.unicodeLength);
+            PackUnicodeRecord(unicodeRecord, kept.unicodeLength, const_cast<uint8_t *>(UnicodeRecordOf(message)));
         Enqueue(message);
     }
 }

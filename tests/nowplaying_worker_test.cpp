@@ -19,6 +19,18 @@ std::vector<uint8_t> Numbered(int i)
     return host::BuildTrack({"Name " + n, "Artist " + n, "", i % 100, 2000, 100000u + i, uint32_t(i) * 1000000u});
 }
 
+// The same with its other texts as long as they come, so that a flood
+// overflows the queue also where the host sends the longer UTF-16 record
+// alone, which the queue keeps only as long as its texts are.
+std::vector<uint8_t> NumberedWithLongTexts(int i)
+{
+    std::string n = std::to_string(i);
+    host::Track track = {"Name " + n, "Artist " + n, std::string(255, 'g'), i % 100, 2000, 100000u + i,
+                         uint32_t(i) * 1000000u};
+    track.album = track.fileName = track.comment = std::string(255, 'x');
+    return host::BuildTrack(track);
+}
+
 class TrackWorker : public NowPlayingTest {
 protected:
     // A peer in slot 1, and the worker held at the caption of a first track:
@@ -112,7 +124,7 @@ TEST_F(TrackWorker, MessagesFindingNoMemoryAreLostAndOnlyThey)
     StartHeld(peer);
     std::vector<std::vector<uint8_t>> flood;
     for (int i = 0; i < 2000; ++i)
-        flood.push_back(Numbered(i));
+        flood.push_back(NumberedWithLongTexts(i));
     for (const std::vector<uint8_t> &track : flood)
         EXPECT_EQ(host::Play(track), 0);
     // Each carried-out message posts a notification: slow on a busy machine.

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "nowplaying/clock.h"
+#include "nowplaying/narrowrecord.h"
 #include "nowplaying/packedrecord.h"
 
 alignas(4) uint8_t TrackRecord[TRACK_RECORD_SIZE];
@@ -124,13 +125,18 @@ void SetClockPosition(uint32_t newPositionMs)
 
 void ApplyTrackRecord(const uint8_t *record, const PlayDetails &details, const uint8_t *unicodeRecord)
 {
+    uint8_t unicode[UNICODE_RECORD_SIZE_2] = {};
+    if (details.unicodeLength)
+        UnpackUnicodeRecord(unicodeRecord, details.unicodeLength, unicode);
+    uint8_t narrow[TRACK_RECORD_SIZE];
+    if (!record) {
+        NarrowTrackRecord(unicode, details.unicodeLength, narrow);
+        record = narrow;
+    }
     InterlockedIncrement(&recordVersion);
     memcpy(TrackRecord, record, sizeof TrackRecord);
     InterlockedIncrement(&recordVersion);
-    if (details.unicodeLength)
-        UnpackUnicodeRecord(unicodeRecord, details.unicodeLength, UnicodeRecord);
-    else
-        memset(UnicodeRecord, 0, sizeof UnicodeRecord);
+    memcpy(UnicodeRecord, unicode, sizeof UnicodeRecord);
     PlayedDetails = details;
 }
 

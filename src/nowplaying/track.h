@@ -22,6 +22,9 @@ struct PlayDetails {
     uint32_t sampleRateFixed; // Hz in 16.16, 0 unknown
     uint32_t channels;        // 0 unknown
     uint32_t unicodeLength;
+    // No 8-bit record came (the newer interface): the worker makes it from
+    // the UTF-16 one, off the host's thread.
+    uint32_t recordFromUnicode;
 };
 
 // The record of the last "vply" the track worker has carried out; all zero
@@ -37,8 +40,8 @@ extern volatile LONG isPlaying;
 extern volatile LONG trackStarted;
 
 // The host's "vply", "vstp", "setp" and "clr "; each returns at once.
-// unicodeRecord holds details.unicodeLength bytes (at most
-// UNICODE_RECORD_SIZE are kept).
+// unicodeRecord holds details.unicodeLength bytes. A null hostRecord means
+// that the 8-bit record is to be made from the UTF-16 one.
 void OnTrackPlay(const uint8_t *hostRecord, const PlayDetails &details, const uint8_t *unicodeRecord);
 void OnTrackStop();
 void OnSetPosition(uint32_t positionMs);
@@ -73,7 +76,7 @@ uint32_t TrackTotalTime(const uint8_t *record);
 
 // The worker's steps: the record and clock of each message, in message order.
 // The UTF-16 record comes packed as the queue keeps it, details.unicodeLength
-// long when unpacked (at most UNICODE_RECORD_SIZE).
+// long when unpacked; with no 8-bit record (null) that one is made from it.
 void ApplyTrackRecord(const uint8_t *record, const PlayDetails &details, const uint8_t *unicodeRecord);
 void StartClock(const uint8_t *record);
 void StopClock();

@@ -62,18 +62,21 @@ struct Message {
     Message *next;
     MessageKind kind;
     uint32_t positionMs;
-    // A "vply" node is followed by its copy of the host's record, its
-    // details and the UTF-16 record, packed.
+    // A "vply" node is followed by its details, its copy of the host's
+    // 8-bit record (when one came) and the UTF-16 record, packed.
 };
 
-const uint8_t *RecordOf(const Message *message) { return reinterpret_cast<const uint8_t *>(message + 1); }
-const PlayDetails &DetailsOf(const Message *message)
+const PlayDetails &DetailsOf(const Message *message) { return *reinterpret_cast<const PlayDetails *>(message + 1); }
+// Null when no 8-bit record came: the worker makes it from the UTF-16 one.
+const uint8_t *RecordOf(const Message *message)
 {
-    return *reinterpret_cast<const PlayDetails *>(RecordOf(message) + TRACK_RECORD_SIZE);
+    const auto *record = reinterpret_cast<const uint8_t *>(&DetailsOf(message) + 1);
+    return DetailsOf(message).recordFromUnicode ? nullptr : record;
 }
 const uint8_t *UnicodeRecordOf(const Message *message)
 {
-    return reinterpret_cast<const uint8_t *>(&DetailsOf(message) + 1);
+    const auto *record = reinterpret_cast<const uint8_t *>(&DetailsOf(message) + 1);
+    return DetailsOf(message).recordFromUnicode ? record : record + TRACK_RECORD_SIZE;
 }
 
 HANDLE queueHeap;
@@ -335,15 +338,21 @@ void Enqueue(Message *message)
 void OnTrackPlay(const uint8_t *hostRecord, const PlayDetails &details, const uint8_t *unicodeRecord)
 {
     PlayDetails kept = details;
-    if (kept.unicodeLength > UNICODE_RECORD_SIZE)
-        kept.unicodeLength = uint32_t(UNICODE_RECORD_SIZE);
+    kept.recordFromUnicode = !hostRecord;
+    // Beside an 8-bit record only the older record's part is ever read.
+    const uint32_t longest = uint32_t(hostRecord ? UNICODE_RECORD_SIZE : UNICODE_RECORD_SIZE_2);
+    if (kept.unicodeLength > longest)
+        kept.unicodeLength = longest;
     if (!unicodeRecord || kept.unicodeLength < UNICODE_RECORD_MINIMUM)
         kept.unicodeLength = 0;
+    if (!hostRecord && !kept.unicodeLength)
+        return;
     size_t packedSize = kept.unicodeLength ? PackUnicodeRecord(unicodeRecord, kept.unicodeLength, nullptr) : 0;
-    static_assert(TRACK_RECORD_SIZE % alignof(PlayDetails) == 0, "details follow the record aligned");
-    if (Message *message = NewMessage(MESSAGE_PLAY, TRACK_RECORD_SIZE + sizeof kept + packedSize)) {
-        memcpy(message + 1, hostRecord, TRACK_RECORD_SIZE);
+    size_t recordSize = hostRecord ? TRACK_RECORD_SIZE : 0;
+    if (Message *message = NewMessage(MESSAGE_PLAY, sizeof kept + recordSize + packedSize)) {
         memcpy(const_cast<PlayDetails *>(&DetailsOf(message)), &kept, sizeof kept);
+        if (hostRecord)
+            memcpy(const_cast<uint8_t *>(RecordOf(message)), hostRecord, TRACK_RECORD_SIZE);
         if (kept.unicodeLength)
             PackUnicodeRecord(unicodeRecord, kept.unicodeLength, const_cast<uint8_t *>(UnicodeRecordOf(message)));
         Enqueue(message);

@@ -26,13 +26,11 @@ void ForwardPlay2(const void *information)
     uint32_t length = UnicodeRecordLength(play->trackInfo);
     if (!length)
         return;
-    const auto *unicode = static_cast<const uint8_t *>(play->trackInfo);
-    uint8_t record[TRACK_RECORD_SIZE];
-    NarrowTrackRecord(unicode, length, record);
     PlayDetails details = {};
     details.bitRate = play->bitRate;
     details.sampleRateFixed = FixedHertz(play->audioFormat.mSampleRate);
     details.channels = play->audioFormat.mChannelsPerFrame;
     details.unicodeLength = length;
-    OnTrackPlay(record, details, unicode);
+    // The 8-bit record is made from it on the track worker's thread.
+    OnTrackPlay(nullptr, details, static_cast<const uint8_t *>(play->trackInfo));
 }

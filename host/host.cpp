@@ -239,12 +239,45 @@ std::wstring Widen(const std::string &text, const std::wstring &wide)
     return widened;
 }
 
-// Unit 0 the length, then the characters and a zero unit when there is room.
+// Unit 0 the length, then the characters, zero after them.
 void PutUnicodeText(std::vector<uint8_t> &record, size_t offset, const std::wstring &text)
 {
     uint16_t length = uint16_t(text.size() < 255 ? text.size() : 255);
+    memset(&record[offset], 0, 512);
     memcpy(&record[offset], &length, 2);
     memcpy(&record[offset + 2], text.data(), length * 2u);
+}
+
+// The 8-bit record's texts and where the UTF-16 record keeps them.
+constexpr struct {
+    size_t narrow, wide;
+} TEXTS[] = {{8, 8},       {264, 520},   {520, 1032},  {776, 1544},
+             {1032, 2056}, {1288, 2568}, {1556, 3080}, {1812, 3592}};
+
+// Numbers: 8-bit offset, UTF-16 offset, size.
+constexpr struct {
+    size_t narrow, wide, size;
+} NUMBERS[] = {{0, 0, 4},       {1544, 4104, 4}, {1548, 4108, 4}, {1552, 4112, 2}, {1554, 4114, 2},
+               {2068, 4116, 4}, {2072, 4120, 4}, {2076, 4124, 4}, {2096, 4128, 4}, {2080, 4132, 4},
+               {2084, 4136, 4}, {2088, 4140, 4}, {2092, 4144, 4}, {2112, 4148, 4}, {2104, 4152, 4},
+               {2108, 4156, 4}};
+
+// The UTF-16 record with every field of the 8-bit one in its place, the
+// texts read in the code page up to their first zero byte, as a player
+// fills both; `size` bytes long, and that long by its recordLength.
+std::vector<uint8_t> WidenTrack(const std::vector<uint8_t> &narrow, size_t size)
+{
+    std::vector<uint8_t> wide(UNICODE_TRACK_SIZE_2, 0);
+    for (const auto &text : TEXTS) {
+        const char *characters = reinterpret_cast<const char *>(&narrow[text.narrow + 1]);
+        PutUnicodeText(wide, text.wide, Widen(std::string(characters, strnlen(characters, 255)), L""));
+    }
+    for (const auto &number : NUMBERS)
+        memcpy(&wide[number.wide], &narrow[number.narrow], number.size);
+    wide.resize(size);
+    uint32_t length = uint32_t(size);
+    memcpy(&wide[4], &length, 4);
+    return wide;
 }
 
 uint32_t Fixed(uint32_t hertz) { return hertz << 16; }
@@ -275,7 +308,8 @@ std::vector<uint8_t> BuildTrack(const Track &t)
 
 std::vector<uint8_t> BuildUnicodeTrack(const Track &t)
 {
-    std::vector<uint8_t> record(UnicodeTrackSize(), 0);
+    // The numbers as the 8-bit record has them; the texts from their twins.
+    std::vector<uint8_t> record = WidenTrack(BuildTrack(t), UnicodeTrackSize());
     uint32_t length = t.unicodeLength == FULL_RECORD || (!t.unicodeLength && SpeaksInterface2()) ? UnicodeTrackSize()
                                                                                                   : t.unicodeLength;
     memcpy(&record[4], &length, 4);
@@ -285,14 +319,6 @@ std::vector<uint8_t> BuildUnicodeTrack(const Track &t)
     PutUnicodeText(record, 1544, Widen(t.album, t.wide.album));
     PutUnicodeText(record, 2056, Widen(t.genre, t.wide.genre));
     PutUnicodeText(record, 3592, Widen(t.comment, t.wide.comment));
-    memcpy(&record[4104], &t.number, 4);
-    memcpy(&record[4108], &t.count, 4);
-    memcpy(&record[4112], &t.year, 2);
-    memcpy(&record[4116], &t.totalMs, 4);
-    memcpy(&record[4120], &t.startMs, 4);
-    memcpy(&record[4136], &t.bitRate, 4);
-    uint32_t rate = Fixed(t.sampleRate);
-    memcpy(&record[4140], &rate, 4);
     if (SpeaksInterface2())
         PutNewerSampleRate(record, t.sampleRate);
     return record;
@@ -301,7 +327,7 @@ std::vector<uint8_t> BuildUnicodeTrack(const Track &t)
 PreparedPlay PreparePlay(const std::vector<uint8_t> &track)
 {
     if (SpeaksInterface2())
-        return {WidenTrack(track), true};
+        return {WidenTrack(track, UNICODE_TRACK_SIZE_2), true};
     return {track, false};
 }
 

@@ -11,9 +11,5 @@ extern bool registeredInterface2;
 void PutNewerSampleRate(std::vector<uint8_t> &unicode, uint32_t hertz);
 // 'Vply' with the UTF-16 record and the sound format.
 int32_t PlayInterface2(const std::vector<uint8_t> &unicode, uint32_t bitRate, uint32_t sampleRate, uint16_t channels);
-// The UTF-16 record a player of the newer interface would send for an
-// 8-bit one: every field of the 8-bit record in its place, the texts read
-// in the code page up to their first zero byte.
-std::vector<uint8_t> WidenTrack(const std::vector<uint8_t> &narrow);
 
 } // namespace host

@@ -41,14 +41,16 @@ uintptr_t PointerAt(const Record &record, size_t offset)
 }
 
 // The name as counted text: 8-bit in 10.5, UTF-16 in 2.0.
-std::string NameIn(const Record &record)
+std::u16string NameIn(const Record &record)
 {
-    std::string name;
-    if (!host::SpeaksInterface2())
-        return std::string(reinterpret_cast<const char *>(&record[BODY + 1]), record[BODY]);
-    for (uint16_t i = 1, count = uint16_t(WordAt(record, BODY)); i <= count; ++i)
-        name += char(record[BODY + 2 * i]) + (record[BODY + 2 * i + 1] ? std::string("?") : "");
-    return name;
+    std::u16string name;
+    if (!host::SpeaksInterface2()) {
+        name.assign(&record[BODY + 1], &record[BODY + 1] + record[BODY]);
+        return name;
+    }
+    uint16_t units[256];
+    memcpy(units, &record[BODY], sizeof units);
+    return std::u16string(units + 1, units + 1 + (units[0] < 256 ? units[0] : 255));
 }
 
 bool InsideModule(uintptr_t address)
@@ -81,7 +83,7 @@ TEST_F(PluginEntry, RegistersAsVisualPluginByteForByte)
     EXPECT_EQ(WordAt(r, 0), 10u);
     EXPECT_EQ(WordAt(r, 4), layout.registrationMinor);
     EXPECT_EQ(WordAt(r, 8), layout.size);
-    EXPECT_EQ(NameIn(r), "Bramblecourt");
+    EXPECT_EQ(NameIn(r), u"Bramblecourt");
     EXPECT_EQ(WordAt(r, layout.options), 8u);
     // The handler is code of the module, and the one the host now calls.
     EXPECT_TRUE(InsideModule(PointerAt(r, layout.handler)));

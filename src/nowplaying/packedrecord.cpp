@@ -6,6 +6,8 @@
 #include <array>
 #include <cstring>
 
+#include "nowplaying/tracktexts.h"
+
 namespace {
 
 constexpr size_t TEXT_SIZE = UNICODE_TEXT_UNITS * sizeof(uint16_t);
@@ -46,20 +48,15 @@ constexpr bool PartsFollowEachOther()
 static_assert(PartsFollowEachOther(), "the parts cover the record without a gap");
 static_assert(PARTS[9].offset == UNICODE_RECORD_MINIMUM, "every packed record has all the older texts");
 
-// The units of a text that a reader takes: after the count, up to the
-// first zero unit, the count and the room left in the record.
+// The units of a text that a reader takes, within the room left in the
+// record.
 uint16_t UnitsTaken(const uint8_t *field, size_t room)
 {
     uint16_t units[UNICODE_TEXT_UNITS] = {};
     memcpy(units, field, room < sizeof units ? room : sizeof units);
+    size_t taken = UnicodeTextUnits(units);
     size_t most = room / sizeof(uint16_t) - 1;
-    size_t count = units[0] < UNICODE_TEXT_UNITS ? units[0] : UNICODE_TEXT_UNITS - 1;
-    if (count > most)
-        count = most;
-    uint16_t taken = 0;
-    while (taken < count && units[taken + 1])
-        ++taken;
-    return taken;
+    return uint16_t(taken < most ? taken : most);
 }
 
 } // namespace

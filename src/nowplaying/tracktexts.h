@@ -4,7 +4,10 @@
 #pragma once
 #include <windows.h>
 
+#include <cstddef>
 #include <cstdint>
+
+#include "nowplaying/unicoderecord.h"
 
 constexpr int TRACK_TEXT_UNITS = 256;
 
@@ -26,6 +29,8 @@ struct TrackTexts {
 
 // The track the worker last carried out; on the worker's thread only.
 void ReadTrackTexts(TrackTexts &texts);
-// A counted UTF-16 text of a record: at most 255 units, ending early at a
-// zero unit; always terminated.
+// How many units of a counted UTF-16 text (unit 0 the count) a reader
+// takes: at most the count and 255, ending early at a zero unit.
+size_t UnicodeTextUnits(const uint16_t (&units)[UNICODE_TEXT_UNITS]);
+// A counted UTF-16 text of a record, so read; always terminated.
 void ReadUnicodeText(const uint8_t *record, size_t offset, wchar_t (&text)[TRACK_TEXT_UNITS]);

@@ -18,6 +18,8 @@ struct TrackTexts {
     wchar_t genre[TRACK_TEXT_UNITS];
     wchar_t fileName[TRACK_TEXT_UNITS];
     wchar_t comments[TRACK_TEXT_UNITS];
+    wchar_t albumArtist[TRACK_TEXT_UNITS];
+    wchar_t station[TRACK_TEXT_UNITS];
     int32_t number;
     int32_t count;
     uint16_t year;

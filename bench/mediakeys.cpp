@@ -20,6 +20,11 @@
 
 HINSTANCE moduleInstance;
 HWND hostMainWindow;
+// No session of Windows' media controls here: the hook posts every key.
+bool MediaControlsLive()
+{
+    return false;
+}
 
 namespace {
 

@@ -17,6 +17,7 @@
 // stays until the process ends.
 #include "mainwindow/mediakeys.h"
 
+#include "mediacontrols/mediacontrols.h"
 #include "plugin/modulethread.h"
 #include "plugin/plugin.h"
 
@@ -126,14 +127,22 @@ void RemoveMediaKeyHook()
     hookThreadId = 0;
 }
 
+// While Windows' media controls have a session of the host, Windows hands
+// them the media keys itself, and their buttons post the command.
 LRESULT CALLBACK MediaKeyHookProc(int code, WPARAM message, LPARAM event)
 {
     if (code == HC_ACTION && message == WM_KEYUP) {
         DWORD key = reinterpret_cast<const KBDLLHOOKSTRUCT *>(event)->vkCode;
-        // Without a host window the post would become a message to this
-        // thread.
-        if (key >= FIRST_MEDIA_KEY && key <= LAST_MEDIA_KEY && hostMainWindow && !HostProcessInFront())
-            PostMessageA(hostMainWindow, WM_APPCOMMAND, 0, LPARAM((key + APPCOMMAND_FROM_KEY) << 16));
+        if (key >= FIRST_MEDIA_KEY && key <= LAST_MEDIA_KEY && !HostProcessInFront() && !MediaControlsLive())
+            PostMediaKeyCommand(key);
     }
     return CallNextHookEx(mediaKeyHook, code, message, event);
+}
+
+void PostMediaKeyCommand(DWORD key)
+{
+    // Without a host window the post would become a message to the calling
+    // thread.
+    if (hostMainWindow)
+        PostMessageA(hostMainWindow, WM_APPCOMMAND, 0, LPARAM((key + APPCOMMAND_FROM_KEY) << 16));
 }

@@ -12,3 +12,6 @@ bool InstallMediaKeyHook();
 // Removes the hook and ends its thread, waiting at most 100 ms.
 void RemoveMediaKeyHook();
 LRESULT CALLBACK MediaKeyHookProc(int code, WPARAM message, LPARAM event);
+// Posts the host main window the command of a media key (VK_MEDIA_NEXT_TRACK
+// to VK_MEDIA_PLAY_PAUSE), as the hook does; from any thread.
+void PostMediaKeyCommand(DWORD key);

@@ -174,6 +174,11 @@ ClockState ReadClock()
     }
 }
 
+uint32_t ClockChanges()
+{
+    return uint32_t(InterlockedCompareExchange(&clockVersion, 0, 0));
+}
+
 uint32_t QueryPosition()
 {
     return ReadClock().positionMs;

@@ -46,6 +46,8 @@ void OnTrackPlay(const uint8_t *hostRecord, const PlayDetails &details, const ui
 void OnTrackStop();
 void OnSetPosition(uint32_t positionMs);
 void OnCleanUp();
+// The media controls started while a track is known: the worker shows it.
+void OnMediaControlsStarted();
 // WM_DESTROY of the host main window: lets the worker finish what is queued
 // and end, waiting for it at most timeoutMs while letting through the
 // messages it sends to this thread.
@@ -66,6 +68,8 @@ struct ClockState {
 };
 ClockState ReadClock();
 uint32_t QueryPosition();
+// Changes with every start, stop and set position of the clock.
+uint32_t ClockChanges();
 
 // The characters of a counted text field: from after the length byte to the
 // first zero byte, at most 255 of them; always terminated.

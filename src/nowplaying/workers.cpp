@@ -23,6 +23,7 @@
 
 #include <cstring>
 
+#include "mediacontrols/mediacontrols.h"
 #include "nowplaying/external.h"
 #include "nowplaying/outputs.h"
 #include "nowplaying/packedrecord.h"
@@ -56,7 +57,7 @@ constexpr DWORD CLEAN_UP_WAIT_MS = 2000;
 constexpr DWORD CLEAN_UP_BLANK_MS = 1000;
 constexpr DWORD CLEAN_UP_BLANK_STEP_MS = 10;
 
-enum MessageKind : uint32_t { MESSAGE_PLAY, MESSAGE_STOP, MESSAGE_SET_POSITION, MESSAGE_CLEAN_UP };
+enum MessageKind : uint32_t { MESSAGE_PLAY, MESSAGE_STOP, MESSAGE_SET_POSITION, MESSAGE_CLEAN_UP, MESSAGE_MEDIA_CONTROLS };
 
 struct Message {
     Message *next;
@@ -226,9 +227,13 @@ bool CarryOut(const Message *message, bool newest)
         // writes them after.
         ProduceOwedOutputs();
         return true;
+    case MESSAGE_MEDIA_CONTROLS: // only the update below
+        break;
     }
-    if (newest)
+    if (newest) {
         ProduceOwedOutputs();
+        UpdateMediaControls();
+    }
     return false;
 }
 
@@ -376,9 +381,10 @@ bool NothingQueued()
 }
 } // namespace
 
+// The media controls' timeline follows the position on the worker.
 void OnSetPosition(uint32_t positionMs)
 {
-    if (NothingQueued()) {
+    if (NothingQueued() && !MediaControlsLive()) {
         SetClockPosition(positionMs);
         NotifyRegisteredWindows(NOTIFY_POSITION_SET);
         return;
@@ -387,6 +393,12 @@ void OnSetPosition(uint32_t positionMs)
         message->positionMs = positionMs;
         Enqueue(message);
     }
+}
+
+void OnMediaControlsStarted()
+{
+    if (Message *message = NewMessage(MESSAGE_MEDIA_CONTROLS, 0))
+        Enqueue(message);
 }
 
 namespace {

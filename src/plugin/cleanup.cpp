@@ -4,6 +4,7 @@
 #include "plugin/plugin.h"
 
 #include "mainwindow/mainwindow.h"
+#include "mediacontrols/mediacontrols.h"
 #include "nowplaying/external.h"
 #include "nowplaying/outputs.h"
 #include "settings/settings.h"
@@ -13,16 +14,18 @@ void TakeBackFromHost()
 {
     bool skinReleased = StopSkin();
     bool mainReleased = ReleaseMainWindow();
+    bool handlersReleased = FinishMediaControls();
     DestroyWinampWindow();
     DestroyFinderWindow();
     DestroyClipboardOwnerWindow();
     // A new start-up finds the main window by this caption.
     if (Settings.CaptionText && hostMainWindow && IsWindow(hostMainWindow))
         RestoreCaption();
-    // A procedure that had to stay in a window's chain is still called:
-    // the module then stays mapped for the rest of the process.
+    // A procedure that had to stay in a window's chain, or a handler that
+    // Windows still holds, is still called: the module then stays mapped
+    // for the rest of the process.
     HMODULE self;
-    if (!skinReleased || !mainReleased)
+    if (!skinReleased || !mainReleased || !handlersReleased)
         GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
                            reinterpret_cast<LPCSTR>(&TakeBackFromHost), &self);
 }

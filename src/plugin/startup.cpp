@@ -5,6 +5,7 @@
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/mediakeys.h"
 #include "mainwindow/menubar.h"
+#include "mediacontrols/mediacontrols.h"
 #include "nowplaying/external.h"
 #include "nowplaying/outputs.h"
 #include "nowplaying/songpath.h"
@@ -50,6 +51,8 @@ void StartUp()
         InstallMenuBar();
     if (Settings.Multimedia)
         InstallMediaKeyHook();
+    if (Settings.MediaControls)
+        StartMediaControls();
     if (Settings.WinAmp)
         CreateWinampWindow(WINAMP_START_TITLE);
     if (Settings.Skin)
@@ -87,6 +90,9 @@ extern "C" int32_t __cdecl VisualHandler(uint32_t message, void *information, vo
             OnSetPosition(static_cast<const hostrecords::VisualSetPositionMessage *>(information)->positionTimeInMS);
         break;
     case CODE_CLEAN_UP:
+        // Before the wait for the worker, so that a thumbnail it waits for
+        // does not hold it up.
+        EndMediaControls();
         OnCleanUp();
         RemoveMediaKeyHook();
         TakeBackFromHost();

@@ -1,4 +1,4 @@
-// The fourteen option flags, mirrored from the registry. Every subsystem reads
+// The option flags, mirrored from the registry. Every subsystem reads
 // them directly; only the start-up load and the options dialog write them.
 #pragma once
 #include <windows.h>
@@ -22,6 +22,8 @@ struct SettingsFlags {
     uint32_t NeverTaskbar;
     uint32_t Offset;
     uint32_t ToolwindowMinimode;
+    // The player's session in Windows' media controls.
+    uint32_t MediaControls;
 };
 
 extern SettingsFlags Settings;

@@ -15,7 +15,7 @@ struct SettingRow {
 };
 
 // Load order, which is also the order of the repairs written back.
-constexpr std::array<SettingRow, 14> SETTING_ROWS = {{
+constexpr std::array<SettingRow, 15> SETTING_ROWS = {{
     {"Skin", &SettingsFlags::Skin, 1},
     {"Multimedia", &SettingsFlags::Multimedia, 0},
     {"Clipboard", &SettingsFlags::Clipboard, 0},
@@ -30,6 +30,7 @@ constexpr std::array<SettingRow, 14> SETTING_ROWS = {{
     {"NeverTaskbar", &SettingsFlags::NeverTaskbar, 0},
     {"Offset", &SettingsFlags::Offset, 1},
     {"ToolwindowMinimode", &SettingsFlags::ToolwindowMinimode, 0},
+    {"MediaControls", &SettingsFlags::MediaControls, 1},
 }};
 
 constexpr uint32_t SETTINGS_VERSION = 52;

@@ -72,3 +72,4 @@
 /* Added to the dialog when it opens, not in the template */
 #define IDC_SONG_FILE_PATH      1029
 #define IDC_SONG_FOLDER         1030
+#define IDC_MEDIA_CONTROLS      1031

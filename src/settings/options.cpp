@@ -6,6 +6,7 @@
 
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/mediakeys.h"
+#include "mediacontrols/mediacontrols.h"
 #include "nowplaying/outputs.h"
 #include "nowplaying/songpath.h"
 #include "plugin/plugin.h"
@@ -18,6 +19,10 @@ namespace {
 
 constexpr char DONT_OFFSET_TEXT[] = "Don't offset the titlebar";
 constexpr char FILE_TEXT[] = "Create a file in the iTunes folder for the current track information";
+constexpr char MULTIMEDIA_TEXT[] = "Make Multimedia keys work when the iTunes window is not active";
+// Not in the template: added under the multimedia keys' box when the dialog
+// opens.
+constexpr char MEDIA_CONTROLS_TEXT[] = "Show iTunes in Windows' media controls (Windows 10 and later)";
 
 // Controls are found by their texts, as other tools that script this dialog
 // expect; the ids only route WM_COMMAND.
@@ -61,6 +66,14 @@ void MultimediaStep(HWND, uint32_t on)
         RemoveMediaKeyHook();
 }
 
+void MediaControlsStep(HWND, uint32_t on)
+{
+    if (on)
+        StartMediaControls();
+    else
+        EndMediaControls();
+}
+
 void WinAmpStep(HWND, uint32_t on)
 {
     if (!on) {
@@ -97,12 +110,11 @@ struct CheckBoxRow {
     void (*step)(HWND dialog, uint32_t on); // nullptr: the flag is read later
 };
 
-// WM_INITDIALOG marks the first eight in this order; the offset box, last,
-// shows the inverse of its flag and only while the skin is on.
-constexpr std::array<CheckBoxRow, 9> CHECK_BOXES = {{
+// WM_INITDIALOG marks them in this order but the offset box, which shows
+// the inverse of its flag and only while the skin is on.
+constexpr std::array<CheckBoxRow, 10> CHECK_BOXES = {{
     {IDC_SKIN, "Skin the titlebar", &SettingsFlags::Skin, "Skin", SkinStep},
-    {IDC_MULTIMEDIA, "Make Multimedia keys work when the iTunes window is not active", &SettingsFlags::Multimedia,
-     "Multimedia", MultimediaStep},
+    {IDC_MULTIMEDIA, MULTIMEDIA_TEXT, &SettingsFlags::Multimedia, "Multimedia", MultimediaStep},
     {IDC_CLIPBOARD, "Copy the current song name to the clipboard when you start playing a song",
      &SettingsFlags::Clipboard, "Clipboard", nullptr},
     {IDC_WINAMP, "Make programs recognize iTunes as WinAmp", &SettingsFlags::WinAmp, "WinAmp", WinAmpStep},
@@ -112,6 +124,7 @@ constexpr std::array<CheckBoxRow, 9> CHECK_BOXES = {{
     {IDC_MENU, "Make ObjectBar recognize iTunes's menu", &SettingsFlags::Menu, "Menu", nullptr},
     {IDC_TRAY, "Minimize to tray (Enable the iTunes tray icon first)", &SettingsFlags::Tray, "Tray", nullptr},
     {IDC_DONT_OFFSET, DONT_OFFSET_TEXT, &SettingsFlags::Offset, "Offset", OffsetStep},
+    {IDC_MEDIA_CONTROLS, MEDIA_CONTROLS_TEXT, &SettingsFlags::MediaControls, "MediaControls", MediaControlsStep},
 }};
 
 // ---- radio buttons --------------------------------------------------------
@@ -269,6 +282,7 @@ void CentreOverHost(HWND dialog)
 
 INT_PTR OnInitDialog(HWND dialog)
 {
+    InsertCheckBoxBelow(dialog, FindButton(dialog, MULTIMEDIA_TEXT), IDC_MEDIA_CONTROLS, MEDIA_CONTROLS_TEXT);
     for (const CheckBoxRow &row : CHECK_BOXES)
         if (row.id != IDC_DONT_OFFSET)
             PostCheck(dialog, row.text, Settings.*row.flag);

@@ -209,20 +209,15 @@ RECT InPixels(HWND dialog, RECT units)
     return units;
 }
 
-} // namespace
-
-void InsertRowBelow(HWND dialog, HWND above, HWND field, HWND button)
+// Makes a row `row` pixels high under `above`: everything below it moves
+// down, each control spanning its bottom grows, the dialog too (the row's
+// own controls, not placed yet, lie above it). Returns the innermost group
+// frame around `above`, the dialog's client area when there is none.
+RECT MakeRoomBelow(HWND dialog, HWND above, int row)
 {
-    WPARAM font = SendMessageA(above, WM_GETFONT, 0, 0);
-    SendMessageA(field, WM_SETFONT, font, FALSE);
-    SendMessageA(button, WM_SETFONT, font, FALSE);
-    RECT heights = InPixels(dialog, ROW_HEIGHTS), gaps = InPixels(dialog, GAPS);
-    int row = heights.top;
     RECT a = RectInDialog(dialog, above), frame;
     GetClientRect(dialog, &frame);
     for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        if (child == field || child == button)
-            continue;
         RECT r = RectInDialog(dialog, child);
         if (IsGroupFrame(child) && r.left <= a.left && r.right >= a.right && r.top <= a.top && r.bottom >= a.bottom &&
             r.right - r.left <= frame.right - frame.left)
@@ -239,6 +234,19 @@ void InsertRowBelow(HWND dialog, HWND above, HWND field, HWND button)
     GetWindowRect(dialog, &own);
     SetWindowPos(dialog, nullptr, 0, 0, own.right - own.left, own.bottom - own.top + row,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return frame;
+}
+
+} // namespace
+
+void InsertRowBelow(HWND dialog, HWND above, HWND field, HWND button)
+{
+    WPARAM font = SendMessageA(above, WM_GETFONT, 0, 0);
+    SendMessageA(field, WM_SETFONT, font, FALSE);
+    SendMessageA(button, WM_SETFONT, font, FALSE);
+    RECT heights = InPixels(dialog, ROW_HEIGHTS), gaps = InPixels(dialog, GAPS);
+    RECT a = RectInDialog(dialog, above);
+    RECT frame = MakeRoomBelow(dialog, above, heights.top);
 
     HDC dc = GetDC(dialog);
     int width = std::max<int>(NeededWidth(button, dc), InPixels(dialog, BUTTON_WIDTH).left);
@@ -250,6 +258,22 @@ void InsertRowBelow(HWND dialog, HWND above, HWND field, HWND button)
     int fieldLeft = a.left + MarkWidth();
     SetWindowPos(field, above, fieldLeft, buttonTop + (heights.bottom - fieldHeight) / 2,
                  right - width - gaps.left - fieldLeft, fieldHeight, SWP_NOACTIVATE);
+}
+
+HWND InsertCheckBoxBelow(HWND dialog, HWND above, int id, const char *text)
+{
+    HWND box = CreateWindowExA(0, "Button", text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 0, 0, 0, 0,
+                               dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                               reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(dialog, GWLP_HINSTANCE)), nullptr);
+    if (!box)
+        return nullptr;
+    SendMessageA(box, WM_SETFONT, SendMessageA(above, WM_GETFONT, 0, 0), FALSE);
+    RECT a = RectInDialog(dialog, above);
+    MakeRoomBelow(dialog, above, a.bottom - a.top);
+    // The template's rows of check boxes follow each other without a gap;
+    // after `above` in the tab order.
+    SetWindowPos(box, above, a.left, a.bottom, a.right - a.left, a.bottom - a.top, SWP_NOACTIVATE);
+    return box;
 }
 
 void FitOptionsDialog(HWND dialog)

@@ -15,3 +15,8 @@ void ReleaseOptionsDialogFont();
 // row, everything below moves down and each frame across it grows, the
 // dialog too.
 void InsertRowBelow(HWND dialog, HWND above, HWND field, HWND button);
+// Before FitOptionsDialog, so that the box is fitted like the template's:
+// a new automatic check box with the id and text, in a row of its own under
+// `above`, as wide and in the same font; everything below moves down as for
+// InsertRowBelow. Returns the box, or nullptr.
+HWND InsertCheckBoxBelow(HWND dialog, HWND above, int id, const char *text);

@@ -161,6 +161,24 @@ struct StartedProgram {
 };
 StartedProgram StartProgram(const char *program, const std::vector<std::string> &arguments);
 
+// ---- Windows' media controls: the stand-in (tests/standins) -----------------
+// Registers the stand-in beside the calling program as the runtime classes
+// the module activates (all but the controls' own with controlsClass
+// false), or removes them.
+void RegisterMediaControlsStandIn(bool registered, bool controlsClass = true);
+// The stand-in's record of the calls that change what the controls show,
+// oldest first ("PlaybackStatus 3", "Update title=... thumbnail=64x64", ...).
+std::vector<std::wstring> MediaControlsCalls();
+void ClearMediaControlsCalls();
+// Its objects alive, and the ButtonPressed handlers registered.
+long MediaControlsObjects();
+long MediaControlsHandlers();
+// A press of a button (0 play, 1 pause, 2 stop, 6 next, 7 previous), the
+// handlers called on a thread of the stand-in; returns once they returned.
+void PressMediaControlsButton(int button);
+// While held, a file the module asks the stand-in to open never opens.
+void HoldMediaControlsFiles(bool hold);
+
 // ---- pumping ---------------------------------------------------------------
 // Dispatches what is queued for this thread, logging posted messages of the
 // host windows on the way.

@@ -116,6 +116,26 @@ bool DialogNeededClosing()
     return forcedClose;
 }
 
+::testing::AssertionResult RowIsClear(HWND dialog, const std::vector<HWND> &row)
+{
+    RECT band = {};
+    for (HWND control : row) {
+        RECT r;
+        GetWindowRect(control, &r);
+        UnionRect(&band, &band, &r);
+    }
+    for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        RECT r, overlap;
+        GetWindowRect(c, &r);
+        bool inRow = false;
+        for (HWND control : row)
+            inRow |= c == control;
+        if (!inRow && (GetWindowLongA(c, GWL_STYLE) & BS_TYPEMASK) != BS_GROUPBOX && IntersectRect(&overlap, &r, &band))
+            return ::testing::AssertionFailure() << host::WindowText(c) << " overlaps the row";
+    }
+    return ::testing::AssertionSuccess();
+}
+
 HWND DialogButton(HWND dialog, const char *text)
 {
     return FindWindowExA(dialog, nullptr, "Button", text);

@@ -99,6 +99,9 @@ bool InstallFontAs(const char *ttfPath, const char *family)
 void HostTest::SetUp()
 {
     host::ResetSettings();
+    // Windows' media controls stay missing, as in Wine, unless a test
+    // registers the stand-in.
+    host::RegisterMediaControlsStandIn(false);
     CreateDirectoryA(HostFolder().c_str(), nullptr);
     host::SetHostExecutablePath((HostFolder() + "\\iTunes.exe").c_str());
     if (createWindows) {

@@ -237,7 +237,8 @@ TEST_F(OptionsDialog, EachCheckBoxStoresItsFlagAtOnceAndBack)
     // Defaults: Skin, WinAmp, CaptionText and Offset on.
     const Box boxes[] = {{SKIN, "Skin", 0},       {MULTIMEDIA, "Multimedia", 1}, {CLIPBOARD, "Clipboard", 1},
                          {WINAMP, "WinAmp", 0},   {FILE_BOX, "File", 1},         {CAPTION, "CaptionText", 0},
-                         {MENU, "Menu", 1},       {TRAY, "Tray", 1},             {DONT_OFFSET, "Offset", 0}};
+                         {MENU, "Menu", 1},       {TRAY, "Tray", 1},             {DONT_OFFSET, "Offset", 0},
+                         {MEDIA_CONTROLS, "MediaControls", 0}};
     StartPlugin();
     ASSERT_TRUE(WithOptionsDialog([&](HWND dialog) {
         for (const Box &box : boxes) {

@@ -85,17 +85,7 @@ TEST_F(SongFilePlace, TheDialogShowsThePathAndItsFolderButtonMovesTheFiles)
     ASSERT_TRUE(WithOptionsDialog([&](HWND dialog) {
         HWND path = GetDlgItem(dialog, IDC_SONG_FILE_PATH), button = GetDlgItem(dialog, IDC_SONG_FOLDER);
         EXPECT_EQ(WindowText(path), SongFilePath());
-        // The row is clear of every other control but its frame.
-        for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
-            RECT r, row, own, overlap;
-            GetWindowRect(c, &r);
-            GetWindowRect(path, &row);
-            GetWindowRect(button, &own);
-            UnionRect(&row, &row, &own);
-            if (c != path && c != button && (GetWindowLongA(c, GWL_STYLE) & BS_TYPEMASK) != BS_GROUPBOX) {
-                EXPECT_FALSE(IntersectRect(&overlap, &r, &row)) << WindowText(c);
-            }
-        }
+        EXPECT_TRUE(RowIsClear(dialog, {path, button}));
         AnswerFolderChooser(chosen);
         SendMessageA(button, BM_CLICK, 0, 0);
         ASSERT_TRUE(AnsweredFolderChooser());

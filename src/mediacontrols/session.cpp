@@ -285,14 +285,21 @@ void BringUpToDate(Session &s)
 
 using namespace mediacontrols;
 
+// Where the host's thread is in a single-threaded apartment, the calls into
+// the controls' apartment let its messages through while they wait: a click
+// on the options dialog's box may come in meanwhile.
 void StartMediaControls()
 {
-    if (liveSession || !Settings.MediaControls || !hostMainWindow)
+    static bool starting;
+    if (starting || liveSession || !Settings.MediaControls || !hostMainWindow)
         return;
     auto *session = new (std::nothrow) Session;
     if (!session)
         return;
-    if (!Begin(*session)) {
+    starting = true;
+    bool begun = Begin(*session);
+    starting = false;
+    if (!begun || !Settings.MediaControls) {
         Close(*session);
         Destroy(session);
         return;

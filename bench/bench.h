@@ -13,6 +13,8 @@
 #include <functional>
 #include <vector>
 
+#include "host.h"
+
 namespace bench {
 
 inline double Seconds()
@@ -120,6 +122,44 @@ inline void PrintSingleRow(const char *path, double microseconds, const char *ba
     c.baselineUs = baselineMicroseconds;
     c.ratio = c.lowest = c.highest = baselineMicroseconds > 0 ? microseconds / baselineMicroseconds : 0.0;
     PrintRow(path, c, baseline, target);
+}
+
+// ---- the host's calls into the module ------------------------------------------
+
+inline DWORD WINAPI EmptyThread(void *)
+{
+    return 0;
+}
+
+// The baseline of a handler that starts a thread: microseconds per bare
+// thread start, each thread let finish (and the pump run) before the next.
+inline std::function<double()> ThreadStartRound(int calls, int baselineThreads)
+{
+    return [=] {
+        double total = 0;
+        for (int i = 0; i < calls; ++i) {
+            double start = Seconds();
+            CloseHandle(CreateThread(nullptr, 0, EmptyThread, nullptr, 0, nullptr));
+            total += Seconds() - start;
+            host::WaitForThreadsAtMost(baselineThreads, 2000);
+        }
+        return total * 1e6 / calls;
+    };
+}
+
+// The handler alone, with the worker already alive as it is in a burst: one
+// untimed call first, then the round at full speed.
+inline std::function<double()> HandlerRound(int calls, const std::function<void(int)> &call)
+{
+    return [=] {
+        call(1);
+        double start = Seconds();
+        for (int i = 0; i < calls; ++i)
+            call(i);
+        double us = (Seconds() - start) * 1e6 / calls;
+        host::PumpFor(20);
+        return us;
+    };
 }
 
 } // namespace bench

@@ -11,44 +11,6 @@
 #include "bench.h"
 #include "host.h"
 
-namespace {
-
-DWORD WINAPI EmptyThread(void *) { return 0; }
-
-// Microseconds per call of one round, timing only the call itself; the
-// workers it starts are let finish between calls, with the pump running so
-// their window texts can complete.
-std::function<double()> HostCallRound(int calls, int baselineThreads, const std::function<void(int)> &call)
-{
-    return [=] {
-        double total = 0;
-        for (int i = 0; i < calls; ++i) {
-            double start = bench::Seconds();
-            call(i);
-            total += bench::Seconds() - start;
-            host::WaitForThreadsAtMost(baselineThreads, 2000);
-        }
-        return total * 1e6 / calls;
-    };
-}
-
-// The handler alone, with the worker already alive as it is in a burst: one
-// untimed call first, then the round at full speed.
-std::function<double()> HandlerRound(int calls, const std::function<void(int)> &call)
-{
-    return [=] {
-        call(1);
-        double start = bench::Seconds();
-        for (int i = 0; i < calls; ++i)
-            call(i);
-        double us = (bench::Seconds() - start) * 1e6 / calls;
-        host::PumpFor(20);
-        return us;
-    };
-}
-
-} // namespace
-
 int main()
 {
     char temp[MAX_PATH];
@@ -91,10 +53,7 @@ int main()
     size_t after = host::CommittedPrivateBytes();
 
     int baseline = host::ThreadCount();
-    auto threadRound = HostCallRound(50, baseline, [](int) {
-        HANDLE thread = CreateThread(nullptr, 0, EmptyThread, nullptr, 0, nullptr);
-        CloseHandle(thread);
-    });
+    auto threadRound = bench::ThreadStartRound(50, baseline);
     std::vector<uint8_t> tracks[2] = {host::BuildTrack({"First Song", "Some Artist"}),
                                       host::BuildTrack({"Second Song", "Other Artist"})};
     const host::PreparedPlay plays[2] = {host::PreparePlay(tracks[0]), host::PreparePlay(tracks[1])};
@@ -102,9 +61,9 @@ int main()
     // The play message of the interface the host speaks.
     const char *const playHandler = host::SpeaksInterface2() ? "'Vply' handler" : "\"vply\" handler";
     auto stop = [](int) { host::Stop(); };
-    bench::PrintRow(playHandler, bench::CompareRounds(HandlerRound(50, play), threadRound), "bare thread start",
+    bench::PrintRow(playHandler, bench::CompareRounds(bench::HandlerRound(50, play), threadRound), "bare thread start",
                     "<= 0.1");
-    bench::PrintRow("\"vstp\" handler", bench::CompareRounds(HandlerRound(50, stop), threadRound), "bare thread start",
+    bench::PrintRow("\"vstp\" handler", bench::CompareRounds(bench::HandlerRound(50, stop), threadRound), "bare thread start",
                     "<= 0.1");
     uint8_t copy[host::TRACK_SIZE];
     HANDLE event = CreateEventA(nullptr, FALSE, FALSE, nullptr);
@@ -116,9 +75,9 @@ int main()
         }
         return (bench::Seconds() - start) * 1e6 / 50;
     };
-    bench::PrintRow(playHandler, bench::CompareRounds(HandlerRound(50, play), handOver),
+    bench::PrintRow(playHandler, bench::CompareRounds(bench::HandlerRound(50, play), handOver),
                     "memcpy of the record + SetEvent", "<= 3");
-    bench::PrintRow("\"vstp\" handler", bench::CompareRounds(HandlerRound(50, stop), handOver),
+    bench::PrintRow("\"vstp\" handler", bench::CompareRounds(bench::HandlerRound(50, stop), handOver),
                     "memcpy of the record + SetEvent", "<= 3");
     CloseHandle(event);
 

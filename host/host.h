@@ -170,8 +170,10 @@ void RegisterMediaControlsStandIn(bool registered, bool controlsClass = true);
 // oldest first ("PlaybackStatus 3", "Update title=... thumbnail=64x64", ...).
 std::vector<std::wstring> MediaControlsCalls();
 void ClearMediaControlsCalls();
-// Its objects alive, and the ButtonPressed handlers registered.
+// Its objects alive, the ButtonPressed handlers registered, and the display
+// updates since it loaded (not cleared with the record).
 long MediaControlsObjects();
+long MediaControlsUpdates();
 long MediaControlsHandlers();
 // A press of a button (0 play, 1 pause, 2 stop, 6 next, 7 previous), the
 // handlers called on a thread of the stand-in; returns once they returned.

@@ -80,6 +80,11 @@ long MediaControlsObjects()
     return StandIn<LONG (*)()>("StandInObjects")();
 }
 
+long MediaControlsUpdates()
+{
+    return StandIn<LONG (*)()>("StandInUpdates")();
+}
+
 long MediaControlsHandlers()
 {
     return StandIn<LONG (*)()>("StandInHandlers")();

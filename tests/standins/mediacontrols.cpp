@@ -32,6 +32,7 @@ struct IStandInPath : IUnknown {
 SRWLOCK lock = SRWLOCK_INIT;
 std::vector<std::wstring> calls;
 volatile LONG objects;
+volatile LONG updates; // display updates since the DLL loaded
 std::vector<std::pair<int64_t, IButtonPressedHandler *>> handlers;
 int64_t nextToken = 1;
 HANDLE filesReleased; // manual-reset; reset while the files are held
@@ -228,6 +229,7 @@ public:
     // The whole display as it stands, the thumbnail's file read now.
     HRESULT STDMETHODCALLTYPE Update() override
     {
+        InterlockedIncrement(&updates);
         Record(L"Update " + music->Shown() + L" thumbnail=" + (thumbnail.empty() ? L"none" : PngSize(thumbnail)));
         return S_OK;
     }
@@ -704,6 +706,11 @@ __declspec(dllexport) void StandInClearCalls()
 __declspec(dllexport) LONG StandInObjects()
 {
     return InterlockedCompareExchange(&objects, 0, 0);
+}
+
+__declspec(dllexport) LONG StandInUpdates()
+{
+    return InterlockedCompareExchange(&updates, 0, 0);
 }
 
 __declspec(dllexport) LONG StandInHandlers()

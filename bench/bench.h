@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "host.h"
@@ -125,6 +126,25 @@ inline void PrintSingleRow(const char *path, double microseconds, const char *ba
 }
 
 // ---- the host's calls into the module ------------------------------------------
+
+// A file or folder of the benchmarks in the temporary folder.
+inline std::string TempPath(const std::string &name)
+{
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    return std::string(temp) + name;
+}
+
+// The substitute player's folder (where the song file lands), made, and no
+// settings stored; returns the folder.
+inline std::string PrepareHost()
+{
+    std::string folder = TempPath("Bramblecourt bench");
+    CreateDirectoryA(folder.c_str(), nullptr);
+    host::SetHostExecutablePath((folder + "\\iTunes.exe").c_str());
+    host::ResetSettings();
+    return folder;
+}
 
 inline DWORD WINAPI EmptyThread(void *)
 {

@@ -22,19 +22,12 @@ constexpr int CHANGES = 20;
 
 std::string RoundsFile(const char *side)
 {
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
-    return std::string(temp) + "Bramblecourt bench media controls " + side + ".txt";
+    return bench::TempPath(std::string("Bramblecourt bench media controls ") + side + ".txt");
 }
 
 void StartHost(bool mediaControls)
 {
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
-    std::string folder = std::string(temp) + "Bramblecourt bench";
-    CreateDirectoryA(folder.c_str(), nullptr);
-    host::SetHostExecutablePath((folder + "\\iTunes.exe").c_str());
-    host::ResetSettings();
+    bench::PrepareHost();
     host::SetSettingDword("Skin", 0);
     host::SetSettingDword("CaptionText", 1);
     host::SetSettingDword("MediaControls", mediaControls ? 1 : 0);

@@ -117,12 +117,7 @@ void WriteDirectly(int outputs, const Shown &track)
 
 int RunCase(const Case &c)
 {
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
-    folder = std::string(temp) + "Bramblecourt bench";
-    CreateDirectoryA(folder.c_str(), nullptr);
-    host::SetHostExecutablePath((folder + "\\iTunes.exe").c_str());
-    host::ResetSettings();
+    folder = bench::PrepareHost();
     host::SetSettingDword("Skin", 0);
     host::SetSettingDword("File", c.outputs & FILE_OUT ? 1 : 0);
     host::SetSettingDword("Clipboard", c.outputs & CLIPBOARD_OUT ? 1 : 0);

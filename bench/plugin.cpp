@@ -13,12 +13,7 @@
 
 int main()
 {
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
-    std::string folder = std::string(temp) + "Bramblecourt bench";
-    CreateDirectoryA(folder.c_str(), nullptr);
-    host::SetHostExecutablePath((folder + "\\iTunes.exe").c_str());
-    host::ResetSettings();
+    bench::PrepareHost();
     host::SetSettingDword("File", 1);
     host::SetSettingDword("Clipboard", 1);
     host::SetSettingDword("Menu", 1);

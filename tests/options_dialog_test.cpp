@@ -493,7 +493,7 @@ TEST_P(OptionsDialogFits, EveryTextFitsItsControl)
                 EXPECT_TRUE(TextFits(dc, c));
             }
         }
-        EXPECT_EQ(checked, 25) << "the template's 23 and the song file's row";
+        EXPECT_EQ(checked, 26) << "the template's 23, the song file's row and the media controls' box";
         SelectObject(dc, old);
         ReleaseDC(dialog, dc);
     }));

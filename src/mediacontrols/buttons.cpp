@@ -28,35 +28,8 @@ constexpr ButtonKey BUTTON_KEYS[] = {
     {BUTTON_PREVIOUS, VK_MEDIA_PREV_TRACK},
 };
 
-class ButtonHandler final : public IButtonPressedHandler {
+class ButtonHandler final : public Handler<ButtonHandler, IButtonPressedHandler, IID_BUTTON_PRESSED_HANDLER> {
 public:
-    ButtonHandler() { HeldByRuntime(); }
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void **object) override
-    {
-        if (!object)
-            return E_POINTER;
-        if (iid == IID_UNKNOWN || iid == IID_BUTTON_PRESSED_HANDLER || iid == IID_AGILE_OBJECT) {
-            AddRef();
-            *object = static_cast<IButtonPressedHandler *>(this);
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-
-    ULONG STDMETHODCALLTYPE AddRef() override { return ULONG(InterlockedIncrement(&references)); }
-
-    ULONG STDMETHODCALLTYPE Release() override
-    {
-        LONG left = InterlockedDecrement(&references);
-        if (left == 0) {
-            delete this;
-            LetGoByRuntime();
-        }
-        return ULONG(left);
-    }
-
     // A press that comes in after the session ended (it was on its way) is
     // the hook's again: it is not posted twice.
     HRESULT STDMETHODCALLTYPE Invoke(ISystemMediaTransportControls *,
@@ -70,9 +43,6 @@ public:
                 PostMediaKeyCommand(row.key);
         return S_OK;
     }
-
-private:
-    volatile LONG references = 1;
 };
 
 } // namespace

@@ -72,35 +72,11 @@ bool WriteArt(wchar_t (&path)[MAX_PATH])
 
 // Tells the waiting worker that the file's operation has ended, however it
 // ended. Windows may call it after the worker gave up waiting.
-class FileOpened final : public IStorageFileOperationHandler {
+class FileOpened final
+    : public Handler<FileOpened, IStorageFileOperationHandler, IID_STORAGE_FILE_OPERATION_HANDLER> {
 public:
-    explicit FileOpened(HANDLE done) : done(done) { HeldByRuntime(); }
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void **object) override
-    {
-        if (!object)
-            return E_POINTER;
-        if (iid == IID_UNKNOWN || iid == IID_STORAGE_FILE_OPERATION_HANDLER || iid == IID_AGILE_OBJECT) {
-            AddRef();
-            *object = static_cast<IStorageFileOperationHandler *>(this);
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-
-    ULONG STDMETHODCALLTYPE AddRef() override { return ULONG(InterlockedIncrement(&references)); }
-
-    ULONG STDMETHODCALLTYPE Release() override
-    {
-        LONG left = InterlockedDecrement(&references);
-        if (left == 0) {
-            CloseHandle(done);
-            delete this;
-            LetGoByRuntime();
-        }
-        return ULONG(left);
-    }
+    explicit FileOpened(HANDLE done) : done(done) {}
+    ~FileOpened() { CloseHandle(done); }
 
     HRESULT STDMETHODCALLTYPE Invoke(IStorageFileOperation *, AsyncStatus) override
     {
@@ -109,7 +85,6 @@ public:
     }
 
 private:
-    volatile LONG references = 1;
     HANDLE done;
 };
 

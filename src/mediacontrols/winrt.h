@@ -281,4 +281,43 @@ void LetGoByRuntime();
 // object is held; false when some still are.
 bool WaitUntilRuntimeLetsGo(DWORD timeoutMs);
 
+// The IUnknown of a handler the module hands to the runtime (Derived, of
+// the interface with id HandlerIid): agile, so that the runtime calls it on
+// whichever thread raises the event, counted while it lives, and deleted
+// by its last Release.
+template <typename Derived, typename Interface, const GUID &HandlerIid> class Handler : public Interface {
+public:
+    Handler() { HeldByRuntime(); }
+    Handler(const Handler &) = delete;
+    Handler &operator=(const Handler &) = delete;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void **object) override
+    {
+        if (!object)
+            return E_POINTER;
+        if (iid == IID_UNKNOWN || iid == HandlerIid || iid == IID_AGILE_OBJECT) {
+            AddRef();
+            *object = static_cast<Interface *>(this);
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+
+    ULONG STDMETHODCALLTYPE AddRef() override { return ULONG(InterlockedIncrement(&references)); }
+
+    ULONG STDMETHODCALLTYPE Release() override
+    {
+        LONG left = InterlockedDecrement(&references);
+        if (left == 0) {
+            delete static_cast<Derived *>(this);
+            LetGoByRuntime();
+        }
+        return ULONG(left);
+    }
+
+private:
+    volatile LONG references = 1;
+};
+
 } // namespace mediacontrols

@@ -23,10 +23,10 @@
 
 #include <cstring>
 
-#include "nowplaying/external.h"
+#include "answers/external.h"
 #include "nowplaying/outputs.h"
-#include "nowplaying/packedrecord.h"
-#include "nowplaying/winampanswers.h"
+#include "records/packedrecord.h"
+#include "answers/winampanswers.h"
 #include "plugin/modulethread.h"
 #include "settings/settings.h"
 

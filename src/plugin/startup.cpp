@@ -5,7 +5,7 @@
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/mediakeys.h"
 #include "mainwindow/menubar.h"
-#include "nowplaying/external.h"
+#include "answers/external.h"
 #include "nowplaying/outputs.h"
 #include "nowplaying/songpath.h"
 #include "nowplaying/track.h"

@@ -4,8 +4,8 @@
 #include <cstring>
 
 #include "nowplaying/clock.h"
-#include "nowplaying/narrowrecord.h"
-#include "nowplaying/packedrecord.h"
+#include "records/narrowrecord.h"
+#include "records/packedrecord.h"
 
 alignas(4) uint8_t TrackRecord[TRACK_RECORD_SIZE];
 alignas(4) uint8_t UnicodeRecord[UNICODE_RECORD_SIZE];
@@ -65,26 +65,6 @@ void RememberField(uint8_t (&remembered)[260], const uint8_t *field)
 }
 
 } // namespace
-
-void ReadCountedText(const uint8_t *record, int offset, char (&text)[COUNTED_TEXT_SIZE])
-{
-    const uint8_t *characters = record + offset + 1;
-    const void *zero = memchr(characters, 0, COUNTED_TEXT_SIZE - 1);
-    size_t length = zero ? size_t(static_cast<const uint8_t *>(zero) - characters) : COUNTED_TEXT_SIZE - 1;
-    memcpy(text, characters, length);
-    text[length] = 0;
-}
-
-int32_t TrackNumber(const uint8_t *record) { return int32_t(WordAt(record, TRACK_NUMBER_OFFSET)); }
-
-uint16_t TrackYear(const uint8_t *record)
-{
-    uint16_t year;
-    memcpy(&year, record + TRACK_YEAR_OFFSET, sizeof year);
-    return year;
-}
-
-uint32_t TrackTotalTime(const uint8_t *record) { return WordAt(record, TRACK_TOTAL_TIME_OFFSET); }
 
 void StartClock(const uint8_t *record)
 {

@@ -3,17 +3,8 @@
 #include <windows.h>
 #include <cstdint>
 
-#include "nowplaying/unicoderecord.h"
-
-constexpr int TRACK_RECORD_SIZE = 2116;
-constexpr int TRACK_NAME_OFFSET = 8;
-constexpr int TRACK_ARTIST_OFFSET = 520;
-constexpr int TRACK_THIRD_TEXT_OFFSET = 1032;
-constexpr int TRACK_NUMBER_OFFSET = 1544;
-constexpr int TRACK_YEAR_OFFSET = 1552;
-constexpr int TRACK_TOTAL_TIME_OFFSET = 2068;
-constexpr int TRACK_START_TIME_OFFSET = 2072;
-constexpr int COUNTED_TEXT_SIZE = 256;
+#include "records/trackrecord.h"
+#include "records/unicoderecord.h"
 
 // What a "vply" brings beside the 8-bit record: the message's own format
 // fields, and the length of the UTF-16 record copied (0: none came).
@@ -70,13 +61,6 @@ ClockState ReadClock();
 uint32_t QueryPosition();
 // Changes with every start, stop and set position of the clock.
 uint32_t ClockChanges();
-
-// The characters of a counted text field: from after the length byte to the
-// first zero byte, at most 255 of them; always terminated.
-void ReadCountedText(const uint8_t *record, int offset, char (&text)[COUNTED_TEXT_SIZE]);
-int32_t TrackNumber(const uint8_t *record);
-uint16_t TrackYear(const uint8_t *record);
-uint32_t TrackTotalTime(const uint8_t *record);
 
 // The worker's steps: the record and clock of each message, in message order.
 // The UTF-16 record comes packed as the queue keeps it, details.unicodeLength

@@ -16,13 +16,6 @@ void ReadCodePageText(const uint8_t *record, int offset, wchar_t (&text)[TRACK_T
         text[0] = 0;
 }
 
-template <typename T> T FieldAt(const uint8_t *record, size_t offset)
-{
-    T value;
-    memcpy(&value, record + offset, sizeof value);
-    return value;
-}
-
 void ReadUnicodeRecord(const uint8_t *record, TrackTexts &texts)
 {
     ReadUnicodeText(record, offsetof(UnicodeTrackLayout, name), texts.name);
@@ -56,25 +49,6 @@ void ReadCodePageRecord(const uint8_t *record, TrackTexts &texts)
 }
 
 } // namespace
-
-size_t UnicodeTextUnits(const uint16_t (&units)[UNICODE_TEXT_UNITS])
-{
-    size_t count = units[0] < UNICODE_TEXT_UNITS ? units[0] : UNICODE_TEXT_UNITS - 1;
-    size_t taken = 0;
-    while (taken < count && units[taken + 1])
-        ++taken;
-    return taken;
-}
-
-void ReadUnicodeText(const uint8_t *record, size_t offset, wchar_t (&text)[TRACK_TEXT_UNITS])
-{
-    uint16_t units[UNICODE_TEXT_UNITS];
-    memcpy(units, record + offset, sizeof units);
-    size_t length = UnicodeTextUnits(units);
-    for (size_t i = 0; i < length; ++i)
-        text[i] = wchar_t(units[i + 1]);
-    text[length] = 0;
-}
 
 void ReadTrackTexts(TrackTexts &texts)
 {

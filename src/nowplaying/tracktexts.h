@@ -7,9 +7,11 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "nowplaying/unicoderecord.h"
+#include "records/unicoderecord.h"
 
-constexpr int TRACK_TEXT_UNITS = 256;
+static_assert(UNICODE_TEXT_UNITS == 256, "a track text holds a counted UTF-16 text");
+
+constexpr int TRACK_TEXT_UNITS = UNICODE_TEXT_UNITS;
 
 struct TrackTexts {
     wchar_t name[TRACK_TEXT_UNITS];
@@ -31,8 +33,3 @@ struct TrackTexts {
 
 // The track the worker last carried out; on the worker's thread only.
 void ReadTrackTexts(TrackTexts &texts);
-// How many units of a counted UTF-16 text (unit 0 the count) a reader
-// takes: at most the count and 255, ending early at a zero unit.
-size_t UnicodeTextUnits(const uint16_t (&units)[UNICODE_TEXT_UNITS]);
-// A counted UTF-16 text of a record, so read; always terminated.
-void ReadUnicodeText(const uint8_t *record, size_t offset, wchar_t (&text)[TRACK_TEXT_UNITS]);

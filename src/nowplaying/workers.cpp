@@ -23,11 +23,11 @@
 
 #include <cstring>
 
+#include "answers/external.h"
 #include "mediacontrols/mediacontrols.h"
-#include "nowplaying/external.h"
 #include "nowplaying/outputs.h"
-#include "nowplaying/packedrecord.h"
-#include "nowplaying/winampanswers.h"
+#include "records/packedrecord.h"
+#include "answers/winampanswers.h"
 #include "plugin/modulethread.h"
 #include "settings/settings.h"
 

@@ -5,7 +5,7 @@
 
 #include "mainwindow/mainwindow.h"
 #include "mediacontrols/mediacontrols.h"
-#include "nowplaying/external.h"
+#include "answers/external.h"
 #include "nowplaying/outputs.h"
 #include "settings/settings.h"
 #include "skin/skin.h"

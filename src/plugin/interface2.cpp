@@ -2,7 +2,8 @@
 // UTF-16 name, and 'Vply', which carries only the UTF-16 track record.
 #include "plugin/plugin.h"
 
-#include "nowplaying/narrowrecord.h"
+#include "nowplaying/track.h"
+#include "records/narrowrecord.h"
 
 int32_t RegisterWithHost2(const char *name, uint32_t options)
 {

@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <cstdint>
 
-#include "plugin/hostrecords2.h"
+#include "records/hostrecords2.h"
 
 // Host message codes: four 8-bit characters, the first in the top byte.
 constexpr uint32_t FourCharCode(const char (&text)[5])

@@ -6,7 +6,7 @@
 #include "mainwindow/mediakeys.h"
 #include "mainwindow/menubar.h"
 #include "mediacontrols/mediacontrols.h"
-#include "nowplaying/external.h"
+#include "answers/external.h"
 #include "nowplaying/outputs.h"
 #include "nowplaying/songpath.h"
 #include "nowplaying/track.h"

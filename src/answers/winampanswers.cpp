@@ -12,15 +12,15 @@
 // only 64-bit readers can follow. The worker builds a track's texts in the
 // slot not handed out and then makes it the current one, so a reader that
 // asked once gets whole text unless two tracks started in between.
-#include "nowplaying/winampanswers.h"
+#include "answers/winampanswers.h"
 
 #include <array>
 #include <cstdio>
 #include <cstring>
 #include <cwchar>
 
-#include "nowplaying/lowmemory.h"
-#include "nowplaying/memorycheck.h"
+#include "answers/lowmemory.h"
+#include "answers/memorycheck.h"
 #include "nowplaying/outputs.h"
 #include "nowplaying/track.h"
 #include "nowplaying/tracktexts.h"

@@ -4,7 +4,7 @@
 // alignment as in the older interface; every offset is pinned for both
 // builds. Shared with the substitute host.
 #pragma once
-#include "plugin/hostrecords.h"
+#include "records/hostrecords.h"
 
 namespace hostrecords {
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "plugin/hostrecords2.h"
+#include "records/hostrecords2.h"
 
 namespace host {
 

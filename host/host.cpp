@@ -372,24 +372,22 @@ int32_t Play(const std::vector<uint8_t> &track) { return Play(PreparePlay(track)
 namespace {
 
 // "vply" or "ctrk" in 10.5: both track records, both stream records for a stream.
-int32_t SendTrack10_5(bool change, const Track &track)
+int32_t SendTrack10_5(bool change, const PreparedTrack &track)
 {
-    std::vector<uint8_t> record = BuildTrack(track), unicode = BuildUnicodeTrack(track);
-    std::vector<uint8_t> narrowStream = BuildStream(track, false), unicodeStream = BuildStream(track, true);
-    const void *unicodeStreamAt = track.stream.narrowOnly || unicodeStream.empty() ? nullptr : unicodeStream.data();
-    const void *narrowStreamAt = narrowStream.empty() ? nullptr : narrowStream.data();
-    const void *unicodeAt = track.unicodeLength ? unicode.data() : nullptr;
+    const void *unicodeStreamAt = track.unicodeStreamSent ? track.unicodeStream.data() : nullptr;
+    const void *narrowStreamAt = track.narrowStream.empty() ? nullptr : track.narrowStream.data();
+    const void *unicodeAt = track.unicodeSent ? track.unicode.data() : nullptr;
     layout::Bytes<layout::HANDLER_MESSAGE_SIZE> message;
     if (change) {
         namespace at = layout::ctrk;
-        message.Put(at::TRACK, record.data());
+        message.Put(at::TRACK, track.record.data());
         message.Put(at::STREAM, narrowStreamAt);
         message.Put(at::TRACK_UNICODE, unicodeAt);
         message.Put(at::STREAM_UNICODE, unicodeStreamAt);
         return SendVisual(Code("ctrk"), message.data);
     }
     namespace at = layout::vply;
-    message.Put(at::TRACK, record.data());
+    message.Put(at::TRACK, track.record.data());
     message.Put(at::STREAM, narrowStreamAt);
     message.Put(at::BIT_RATE, track.bitRate);
     message.Put(at::SOUND_CHANNELS, int16_t(track.channels));
@@ -401,20 +399,35 @@ int32_t SendTrack10_5(bool change, const Track &track)
 
 } // namespace
 
-int32_t Play(const Track &track)
+PreparedTrack PrepareTrack(const Track &track)
 {
-    if (SpeaksInterface2())
-        return PlayInterface2(BuildUnicodeTrack(track), BuildStream(track, true), track.bitRate, track.sampleRate,
-                              track.channels);
-    return SendTrack10_5(false, track);
+    PreparedTrack prepared = {BuildTrack(track), BuildUnicodeTrack(track), BuildStream(track, false),
+                              BuildStream(track, true)};
+    prepared.unicodeSent = track.unicodeLength != 0 || SpeaksInterface2();
+    prepared.unicodeStreamSent = !prepared.unicodeStream.empty() && !track.stream.narrowOnly;
+    prepared.bitRate = track.bitRate;
+    prepared.sampleRate = track.sampleRate;
+    prepared.channels = track.channels;
+    return prepared;
 }
 
-int32_t TrackInfoChanged(const Track &track)
+int32_t Play(const Track &track)
+{
+    PreparedTrack prepared = PrepareTrack(track);
+    if (SpeaksInterface2())
+        return PlayInterface2(prepared.unicode, prepared.unicodeStream, track.bitRate, track.sampleRate,
+                              track.channels);
+    return SendTrack10_5(false, prepared);
+}
+
+int32_t TrackInfoChanged(const PreparedTrack &track)
 {
     if (SpeaksInterface2())
-        return TrackInfoChanged2(BuildUnicodeTrack(track), BuildStream(track, true));
+        return TrackInfoChanged2(track.unicode, track.unicodeStream);
     return SendTrack10_5(true, track);
 }
+
+int32_t TrackInfoChanged(const Track &track) { return TrackInfoChanged(PrepareTrack(track)); }
 
 const char *const SETTINGS_KEY = "Software\\Apple Computer, Inc.\\iTunes\\Quorvane";
 

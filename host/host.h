@@ -91,6 +91,15 @@ int32_t Play(const PreparedPlay &play);
 // "ctrk", or 'Ctrk': the track's information (or the stream's song) changed.
 struct Track;
 int32_t TrackInfoChanged(const Track &track);
+// Every record of a track made once, for a benchmark to send many times.
+struct PreparedTrack {
+    std::vector<uint8_t> record, unicode, narrowStream, unicodeStream;
+    bool unicodeSent, unicodeStreamSent;
+    uint32_t bitRate, sampleRate;
+    uint16_t channels;
+};
+PreparedTrack PrepareTrack(const Track &track);
+int32_t TrackInfoChanged(const PreparedTrack &track);
 int32_t Stop();                        // "vstp"
 int32_t SetPosition(uint32_t ms);      // "setp"
 int32_t Clean();                       // "clr "

@@ -272,9 +272,9 @@ void PublishWinampTrack()
     track.listPosition = number > 1 ? number - 1 : 0;
 
     char artist[COUNTED_TEXT_SIZE], name[COUNTED_TEXT_SIZE], fileName[COUNTED_TEXT_SIZE];
-    ReadCountedText(TrackRecord, TRACK_ARTIST_OFFSET, artist);
-    ReadCountedText(TrackRecord, TRACK_NAME_OFFSET, name);
-    ReadCountedText(TrackRecord, TRACK_FILE_NAME_OFFSET, fileName);
+    ReadCountedText(ShownRecord, TRACK_ARTIST_OFFSET, artist);
+    ReadCountedText(ShownRecord, TRACK_NAME_OFFSET, name);
+    ReadCountedText(ShownRecord, TRACK_FILE_NAME_OFFSET, fileName);
     memset(track.fileName, 0, sizeof track.fileName);
     memset(track.title, 0, sizeof track.title);
     memset(track.fileNameW, 0, sizeof track.fileNameW);

@@ -211,7 +211,12 @@ int32_t SendVisual(uint32_t code, const void *information)
 
 int32_t Idle() { return SendVisual(Code("null"), nullptr); }
 int32_t Stop() { return SendVisual(Code("vstp"), nullptr); }
-int32_t Clean() { return SendVisual(Code("clr "), nullptr); }
+int32_t Clean()
+{
+    // A player sends nothing more to a plug-in it cleaned up, art included.
+    DropArtAnswers();
+    return SendVisual(Code("clr "), nullptr);
+}
 
 int32_t SetPosition(uint32_t ms)
 {

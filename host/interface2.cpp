@@ -87,12 +87,16 @@ int32_t SendCoverArt(const void *bytes, uint32_t size, uint32_t format)
 namespace {
 
 constexpr UINT DELIVER_ART = WM_APP + 1;
+// Counts the clean-ups: an answer asked for before one is dropped.
+WPARAM artAnswersDropped;
 
 // A window of the host's own, apart from the player's windows whose
 // messages the tests read, that brings the art on the next pump.
 LRESULT CALLBACK CourierProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == DELIVER_ART) {
+        if (wParam != artAnswersDropped || !visualHandler)
+            return 0;
         // The bytes are the host's only for the call, as the player's are.
         std::vector<uint8_t> bytes = coverArt.bytes;
         SendCoverArt(bytes.empty() ? nullptr : bytes.data(), uint32_t(bytes.size()), coverArt.format);
@@ -119,7 +123,9 @@ HWND Courier()
 
 void AnswerArtLater()
 {
-    PostMessageA(Courier(), DELIVER_ART, 0, 0);
+    PostMessageA(Courier(), DELIVER_ART, artAnswersDropped, 0);
 }
+
+void DropArtAnswers() { ++artAnswersDropped; }
 
 } // namespace host

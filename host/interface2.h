@@ -18,5 +18,7 @@ int32_t PlayInterface2(const std::vector<uint8_t> &unicode, const std::vector<ui
 int32_t TrackInfoChanged2(const std::vector<uint8_t> &unicode, const std::vector<uint8_t> &stream);
 // 'rart': 'Vart' goes out on the host's next pump.
 void AnswerArtLater();
+// "clr ": answers still on their way are not delivered.
+void DropArtAnswers();
 
 } // namespace host

@@ -24,6 +24,7 @@ void ReadUnicodeRecord(const uint8_t *record, TrackTexts &texts)
     ReadUnicodeText(record, offsetof(UnicodeTrackLayout, genre), texts.genre);
     ReadUnicodeText(record, offsetof(UnicodeTrackLayout, fileName), texts.fileName);
     ReadUnicodeText(record, offsetof(UnicodeTrackLayout, comments), texts.comments);
+    ReadUnicodeText(record, offsetof(UnicodeTrackLayout2, albumArtist), texts.albumArtist);
     texts.number = FieldAt<int32_t>(record, offsetof(UnicodeTrackLayout, trackNumber));
     texts.count = FieldAt<int32_t>(record, offsetof(UnicodeTrackLayout, numTracks));
     texts.year = FieldAt<uint16_t>(record, offsetof(UnicodeTrackLayout, year));
@@ -40,6 +41,7 @@ void ReadCodePageRecord(const uint8_t *record, TrackTexts &texts)
     ReadCodePageText(record, TRACK_GENRE_OFFSET, texts.genre);
     ReadCodePageText(record, TRACK_FILE_NAME_OFFSET, texts.fileName);
     ReadCodePageText(record, TRACK_COMMENTS_OFFSET, texts.comments);
+    texts.albumArtist[0] = 0;
     texts.number = TrackNumber(record);
     texts.count = FieldAt<int32_t>(record, TRACK_COUNT_OFFSET);
     texts.year = TrackYear(record);
@@ -55,7 +57,8 @@ void ReadTrackTexts(TrackTexts &texts)
     if (PlayedDetails.unicodeLength)
         ReadUnicodeRecord(UnicodeRecord, texts);
     else
-        ReadCodePageRecord(TrackRecord, texts);
+        ReadCodePageRecord(ShownRecord, texts);
+    memcpy(texts.station, StationName, sizeof texts.station);
     // The record's own format fields first; the message's where it has none.
     if (!texts.bitRate)
         texts.bitRate = PlayedDetails.bitRate;

@@ -1,6 +1,7 @@
 // A track's texts and numbers as the outputs that carry Unicode show them:
 // from the host's UTF-16 record when one came with the track, else from the
-// 8-bit record read in the system's code page.
+// 8-bit record read in the system's code page. For a radio stream the name
+// and artist are the song's now playing.
 #pragma once
 #include <windows.h>
 
@@ -20,8 +21,8 @@ struct TrackTexts {
     wchar_t genre[TRACK_TEXT_UNITS];
     wchar_t fileName[TRACK_TEXT_UNITS];
     wchar_t comments[TRACK_TEXT_UNITS];
-    wchar_t albumArtist[TRACK_TEXT_UNITS];
-    wchar_t station[TRACK_TEXT_UNITS];
+    wchar_t albumArtist[TRACK_TEXT_UNITS]; // only the newer interface's record has it
+    wchar_t station[TRACK_TEXT_UNITS];     // a radio stream's, while its song is shown
     int32_t number;
     int32_t count;
     uint16_t year;

@@ -82,6 +82,18 @@ extern "C" int32_t __cdecl VisualHandler(uint32_t message, void *information, vo
         if (information && hostInterface2)
             ForwardPlay2(information);
         break;
+    case CODE_TRACK_CHANGED:
+        if (information && !hostInterface2)
+            ForwardTrackChanged(information);
+        break;
+    case CODE_TRACK_CHANGED_2:
+        if (information && hostInterface2)
+            ForwardTrackChanged2(information);
+        break;
+    case CODE_COVER_ART:
+        if (information && hostInterface2)
+            ForwardCoverArt(information);
+        break;
     case CODE_STOP:
         OnTrackStop();
         break;

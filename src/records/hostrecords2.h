@@ -1,8 +1,8 @@
-// The records of the player's newer visual plug-in interface (version 2.0),
-// which a 64-bit player may speak: the registration carries a UTF-16 name,
-// and the play message carries only the UTF-16 track record. Natural
-// alignment as in the older interface; every offset is pinned for both
-// builds. Shared with the substitute host.
+// The records of the player's newer visual plug-in interface (version 2.0):
+// what every 64-bit player speaks, and a 32-bit player that announces it.
+// The registration carries a UTF-16 name, and the play message only the
+// UTF-16 track record. Packed to 4 bytes as the player's SDK packs them;
+// every offset is pinned for both builds.
 #pragma once
 #include "records/hostrecords.h"
 
@@ -19,6 +19,8 @@ constexpr bool AnnouncesInterface2(uint32_t major, uint32_t minor)
 {
     return major > MESSAGE_MAJOR_VERSION || (major == MESSAGE_MAJOR_VERSION && minor >= MESSAGE_MINOR_VERSION_2);
 }
+
+#pragma pack(push, 4)
 
 // 'regv': the registration as a visual plug-in.
 struct RegisterVisualBody2 {
@@ -42,15 +44,32 @@ struct PlayerMessageRecord2 {
     } body;
 };
 
-static_assert(sizeof(PlayerMessageRecord2) == ForBuild(572, 592), "player call record 2.0");
-static_assert(offsetof(PlayerMessageRecord2, body) == ForBuild(12, 16), "player call body 2.0");
-static_assert(offsetof(PlayerMessageRecord2, body.registerVisual.options) == ForBuild(524, 528), "regv options");
-static_assert(offsetof(PlayerMessageRecord2, body.registerVisual.creator) == ForBuild(528, 532), "regv creator");
-static_assert(offsetof(PlayerMessageRecord2, body.registerVisual.handler) == ForBuild(536, 544), "regv handler");
-static_assert(offsetof(PlayerMessageRecord2, body.registerVisual.registerRefCon) == ForBuild(540, 552), "regv refCon");
-static_assert(offsetof(PlayerMessageRecord2, body.registerVisual.pulseRateInHz) == ForBuild(544, 560), "regv pulse");
-static_assert(offsetof(PlayerMessageRecord2, body.registerVisual.minWidth) == ForBuild(556, 572), "regv limits");
-static_assert(offsetof(PlayerMessageRecord2, body.registerVisual.maxHeight) == ForBuild(568, 584), "regv limits end");
+static_assert(sizeof(PlayerMessageRecord2) == ForBuild(572, 580), "player call record 2.0");
+static_assert(offsetof(PlayerMessageRecord2, body) == 12, "player call body 2.0");
+static_assert(offsetof(PlayerMessageRecord2, body.itTrackInfoSize) == 12, "itsz answer 2.0");
+static_assert(offsetof(PlayerMessageRecord2, body.registerVisual.options) == 524, "regv options");
+static_assert(offsetof(PlayerMessageRecord2, body.registerVisual.creator) == 528, "regv creator");
+static_assert(offsetof(PlayerMessageRecord2, body.registerVisual.pluginVersion) == 532, "regv version");
+static_assert(offsetof(PlayerMessageRecord2, body.registerVisual.handler) == 536, "regv handler");
+static_assert(offsetof(PlayerMessageRecord2, body.registerVisual.registerRefCon) == ForBuild(540, 544), "regv refCon");
+static_assert(offsetof(PlayerMessageRecord2, body.registerVisual.pulseRateInHz) == ForBuild(544, 552), "regv pulse");
+static_assert(offsetof(PlayerMessageRecord2, body.registerVisual.minWidth) == ForBuild(556, 564), "regv limits");
+static_assert(offsetof(PlayerMessageRecord2, body.registerVisual.maxHeight) == ForBuild(568, 576), "regv limits end");
+
+// "init" to the handler.
+struct VisualPluginInitMessage2 {
+    uint32_t messageMajorVersion;
+    uint32_t messageMinorVersion;
+    uint32_t appVersion;
+    void *appCookie;
+    PlayerProc appProc;
+    uint32_t unused;
+    void *refCon; // set by the plug-in
+};
+static_assert(offsetof(VisualPluginInitMessage2, appCookie) == 12, "handler init cookie");
+static_assert(offsetof(VisualPluginInitMessage2, appProc) == ForBuild(16, 20), "handler init procedure");
+static_assert(offsetof(VisualPluginInitMessage2, refCon) == ForBuild(24, 32), "handler init refCon");
+static_assert(sizeof(VisualPluginInitMessage2) == ForBuild(28, 40), "handler init record");
 
 // The sound format of a 'Vply'.
 struct AudioStreamBasicDescription {
@@ -69,15 +88,35 @@ static_assert(offsetof(AudioStreamBasicDescription, mReserved) == 36, "audio for
 
 // 'Vply' to the handler.
 struct VisualPlayMessage2 {
-    const void *trackInfo; // the UTF-16 record, its length in its second word
-    const void *streamInfo;
+    const void *trackInfo;  // the UTF-16 record, its length in its second word
+    const void *streamInfo; // the UTF-16 stream record
     AudioStreamBasicDescription audioFormat;
     uint32_t bitRate;
     int32_t volume;
 };
 static_assert(sizeof(VisualPlayMessage2) == ForBuild(56, 64), "play message 2.0");
+static_assert(offsetof(VisualPlayMessage2, streamInfo) == ForBuild(4, 8), "play 2.0 stream");
 static_assert(offsetof(VisualPlayMessage2, audioFormat) == ForBuild(8, 16), "play 2.0 audio format");
 static_assert(offsetof(VisualPlayMessage2, bitRate) == ForBuild(48, 56), "play 2.0 bit rate");
 static_assert(offsetof(VisualPlayMessage2, volume) == ForBuild(52, 60), "play 2.0 volume");
+
+// 'Ctrk' to the handler: the track's information changed.
+struct VisualTrackChangedMessage2 {
+    const void *trackInfo;
+    const void *streamInfo;
+};
+static_assert(offsetof(VisualTrackChangedMessage2, streamInfo) == ForBuild(4, 8), "Ctrk stream");
+
+// 'Vart' to the handler: the art that 'rart' asked for. The bytes are the
+// player's and gone once the call returns.
+struct VisualCoverArtMessage2 {
+    const void *coverArt; // null: the track has none
+    uint32_t coverArtSize;
+    uint32_t coverArtFormat; // 13 JPEG, 14 PNG, 27 BMP
+};
+static_assert(offsetof(VisualCoverArtMessage2, coverArtSize) == ForBuild(4, 8), "Vart size");
+static_assert(offsetof(VisualCoverArtMessage2, coverArtFormat) == ForBuild(8, 12), "Vart format");
+
+#pragma pack(pop)
 
 } // namespace hostrecords

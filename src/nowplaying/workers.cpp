@@ -254,7 +254,7 @@ PlayDetails WithPlayedFormat(const PlayDetails &details)
 
 // One message's steps; `newest` when nothing is queued behind it. Returns
 // true for "clr ", after which the worker ends.
-bool CarryOut(const Message *message, bool newest)
+bool CarryOut(Message *message, bool newest)
 {
     switch (message->kind) {
     case MESSAGE_PLAY:
@@ -277,7 +277,10 @@ bool CarryOut(const Message *message, bool newest)
         break;
     }
     case MESSAGE_COVER_ART:
+        // The art's bytes are KeepCoverArt's to free from here on, not the
+        // node's.
         KeepCoverArt(message->art, message->artSize);
+        message->art = nullptr;
         break;
     case MESSAGE_STOP:
         StopClock();

@@ -34,6 +34,8 @@ namespace {
 // "clr ": how long Windows is given to let go of the handlers after their
 // removal (a press being handled on another thread).
 constexpr DWORD LET_GO_WAIT_MS = 1000;
+// What a session keeps of the art shown: none, or the art's serial plus one.
+constexpr uint64_t NO_ART = 0;
 
 // What the display shows, each text zero-filled behind its end so that two
 // displays compare whole.
@@ -63,7 +65,7 @@ struct Session {
     PlaybackStatus status = STATUS_STOPPED;
     Display display = {};
     bool displayed = false;
-    uint32_t artSerial = 0;
+    uint64_t artSerial = NO_ART;
     bool artShown = false;
     uint32_t clockChanges = 0;
     bool timelineSet = false;
@@ -257,11 +259,12 @@ void BringUpToDate(Session &s)
     TrackTexts texts = {};
     ReadTrackTexts(texts);
     Display wanted = DisplayOf(texts);
-    uint32_t artSerial = CoverArtSerial();
+    // No art before and none now is no change, whatever the serial says.
+    uint64_t artSerial = HasCoverArt() ? uint64_t(CoverArtSerial()) + 1 : NO_ART;
     bool artChanged = !s.artShown || artSerial != s.artSerial;
     if (artChanged) {
         Ref<IRandomAccessStreamReference> thumbnail;
-        if (HasCoverArt())
+        if (artSerial != NO_ART)
             MakeThumbnail(s.thumbnails, s.ending, thumbnail);
         s.updater->put_Thumbnail(thumbnail.Get());
         s.artSerial = artSerial;

@@ -334,8 +334,10 @@ std::vector<uint8_t> BuildUnicodeTrack(const Track &t)
     PutUnicodeText(record, 1544, Widen(t.album, t.wide.album));
     PutUnicodeText(record, 2056, Widen(t.genre, t.wide.genre));
     PutUnicodeText(record, 3592, Widen(t.comment, t.wide.comment));
-    if (SpeaksInterface2())
+    if (SpeaksInterface2()) {
         PutNewerSampleRate(record, t.sampleRate);
+        PutUnicodeText(record, ALBUM_ARTIST_2, t.albumArtist);
+    }
     return record;
 }
 

@@ -129,6 +129,8 @@ struct Track {
     struct {
         std::wstring name, artist, genre, album, fileName, comment;
     } wide;
+    // Only the newer interface's record has a field for it.
+    std::wstring albumArtist;
     // The UTF-16 record's recordLength, FULL_RECORD for its whole size. 0
     // sends "vply" without that record; in 2.0, where it is the only one,
     // 0 is its whole size too.

@@ -1,5 +1,6 @@
 // The host's side of the newer interface (interface2.cpp), for host.cpp.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -7,6 +8,8 @@ namespace host {
 
 // Set by the plug-in's registration: 'regv' (true) or "rvis".
 extern bool registeredInterface2;
+// Where the newer UTF-16 record keeps the album artist, which the older has not.
+constexpr size_t ALBUM_ARTIST_2 = 5208;
 // A track's rate where the newer record keeps it, the old field 0.
 void PutNewerSampleRate(std::vector<uint8_t> &unicode, uint32_t hertz);
 // 'Vply' with the UTF-16 track and stream records (none when empty) and the

@@ -55,6 +55,28 @@ const host::Track SONG = {"Song", "Artist", "Rock", 3, 2004, 200000, 0, "Album"}
 const host::Track OTHER_SONG = {"Other Song", "Other Artist", "Pop", 7, 2010, 100000, 0, "Other Album"};
 const wchar_t SONG_SHOWN[] = L"Update title=Song artist=Artist albumArtist= album=Album track=3 thumbnail=none";
 
+// A picture as the player may hand it over: a 24-bit BMP.
+std::vector<uint8_t> Bmp(LONG width, LONG height)
+{
+    DWORD stride = (DWORD(width) * 3 + 3) & ~3u, headers = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+    std::vector<uint8_t> bytes(headers + stride * DWORD(height), 0x80);
+    BITMAPFILEHEADER file = {0x4D42, DWORD(bytes.size()), 0, 0, headers};
+    BITMAPINFOHEADER info = {sizeof info, width, height, 1, 24, BI_RGB};
+    memcpy(&bytes[0], &file, sizeof file);
+    memcpy(&bytes[sizeof file], &info, sizeof info);
+    return bytes;
+}
+
+constexpr uint32_t BMP_FORMAT = 27;
+
+host::Track Station(const std::wstring &title)
+{
+    host::Track track = {"Radio Bramble", "", "Jazz", 0};
+    track.stream.present = true;
+    track.stream.title = title;
+    return track;
+}
+
 class MediaControls : public HostTest {
 protected:
     void SetUp() override
@@ -71,6 +93,18 @@ protected:
     static bool Shows(const std::wstring &status, const std::wstring &update)
     {
         return host::PumpUntil([&] { return Last(L"PlaybackStatus") == status && Last(L"Update") == update; });
+    }
+};
+
+// Only the newer interface's player hands over cover art and the album
+// artist.
+class MediaControlsOfNewerPlayer : public MediaControls {
+protected:
+    MediaControlsOfNewerPlayer() { host::hostInterface = host::INTERFACE_2_0; }
+    void TearDown() override
+    {
+        host::coverArt = {};
+        MediaControls::TearDown();
     }
 };
 
@@ -91,7 +125,7 @@ struct MessageCase {
     const wchar_t *update;
 };
 
-class MediaControlsMessages : public MediaControls, public ::testing::WithParamInterface<MessageCase> {};
+class MediaControlsMessages : public MediaControlsOfNewerPlayer, public ::testing::WithParamInterface<MessageCase> {};
 
 TEST_P(MediaControlsMessages, ShowStatusTextsAndThumbnail)
 {
@@ -102,16 +136,69 @@ TEST_P(MediaControlsMessages, ShowStatusTextsAndThumbnail)
         << "\ndisplay: " << testing::PrintToString(Last(L"Update"));
 }
 
+// The art is scaled down to 512 pixels on its longer side.
+void PlayWithArt(const host::Track &track)
+{
+    host::coverArt = {Bmp(1024, 768), BMP_FORMAT};
+    host::Play(track);
+}
+
+const wchar_t SONG_WITH_ART[] =
+    L"Update title=Song artist=Artist albumArtist=The Band album=Album track=3 thumbnail=512x384";
+
+host::Track SongOfTheBand()
+{
+    host::Track song = SONG;
+    song.albumArtist = L"The Band";
+    return song;
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Messages, MediaControlsMessages,
-    ::testing::Values(MessageCase{"Start", [] { host::Play(SONG); }, L"PlaybackStatus 3", SONG_SHOWN},
+    ::testing::Values(MessageCase{"Start", [] { PlayWithArt(SongOfTheBand()); }, L"PlaybackStatus 3", SONG_WITH_ART},
                       MessageCase{"Pause",
                                   [] {
-                                      host::Play(SONG);
+                                      PlayWithArt(SongOfTheBand());
                                       host::Stop();
                                   },
-                                  L"PlaybackStatus 4", SONG_SHOWN}),
+                                  L"PlaybackStatus 4", SONG_WITH_ART},
+                      MessageCase{"StreamsNewSong",
+                                  [] {
+                                      host::Play(Station(L"Miles Davis - So What"));
+                                      host::TrackInfoChanged(Station(L"Take Five"));
+                                  },
+                                  L"PlaybackStatus 3",
+                                  L"Update title=Take Five artist=Radio Bramble albumArtist= album=Radio Bramble "
+                                  L"track=0 thumbnail=none"},
+                      MessageCase{"TrackWithoutArt",
+                                  [] {
+                                      PlayWithArt(SongOfTheBand());
+                                      host::PumpUntil([] { return Last(L"Update") == SONG_WITH_ART; });
+                                      host::coverArt = {};
+                                      host::Play(OTHER_SONG);
+                                  },
+                                  L"PlaybackStatus 3",
+                                  L"Update title=Other Song artist=Other Artist albumArtist= album=Other Album track=7 "
+                                  L"thumbnail=none"}),
     [](const ::testing::TestParamInfo<MessageCase> &info) { return std::string(info.param.name); });
+
+// A file that does not open within two seconds leaves the track without its
+// art, and the session goes on.
+TEST_F(MediaControlsOfNewerPlayer, ArtWhoseFileNeverOpensIsLeftOut)
+{
+    StartPlugin({{"Skin", 0}});
+    host::HoldMediaControlsFiles(true);
+    PlayWithArt(SONG);
+    ASSERT_TRUE(host::PumpUntil([] { return Last(L"GetFileFromPathAsync") != L"(none)"; }));
+    size_t updates = CallsStartingWith(L"Update").size();
+    EXPECT_TRUE(host::PumpUntil([&] { return CallsStartingWith(L"Update").size() > updates; }));
+    EXPECT_EQ(Last(L"Update"), SONG_SHOWN);
+    host::HoldMediaControlsFiles(false);
+    host::Play(OTHER_SONG);
+    EXPECT_TRUE(Shows(L"PlaybackStatus 3",
+                      L"Update title=Other Song artist=Other Artist albumArtist= album=Other Album track=7 "
+                      L"thumbnail=512x384"));
+}
 
 // Pause, set position and resume change the status and the timeline, and
 // only another track changes the display.
@@ -243,8 +330,9 @@ TEST_F(MediaControls, QuietlyOffWhenTheClassIsMissing)
 }
 
 // "clr " closes the session and lets go of every object and handler, the
-// module unloads, and a new load in the same process starts a new session.
-TEST_F(MediaControls, CleanUpLeavesNothingAndAReloadStartsAfresh)
+// art's file goes, the module unloads, and a new load in the same process
+// starts a new session.
+TEST_F(MediaControlsOfNewerPlayer, CleanUpLeavesNothingAndAReloadStartsAfresh)
 {
     for (int load = 1; load <= 2; ++load) {
         SCOPED_TRACE(load);
@@ -255,14 +343,17 @@ TEST_F(MediaControls, CleanUpLeavesNothingAndAReloadStartsAfresh)
         host::ClearMediaControlsCalls();
         StartPlugin({{"Skin", 0}});
         EXPECT_EQ(host::MediaControlsHandlers(), 1);
-        host::Play(SONG);
-        ASSERT_TRUE(Shows(L"PlaybackStatus 3", SONG_SHOWN));
+        PlayWithArt(SongOfTheBand());
+        ASSERT_TRUE(Shows(L"PlaybackStatus 3", SONG_WITH_ART));
+        std::wstring art = Last(L"CreateFromFile ").substr(wcslen(L"CreateFromFile "));
+        EXPECT_NE(GetFileAttributesW(art.c_str()), INVALID_FILE_ATTRIBUTES);
 
         host::Clean();
         EXPECT_EQ(Last(L"PlaybackStatus"), L"PlaybackStatus 0");
         EXPECT_EQ(Last(L"IsEnabled"), L"IsEnabled 0");
         EXPECT_EQ(host::MediaControlsHandlers(), 0);
         EXPECT_EQ(host::MediaControlsObjects(), 0);
+        EXPECT_EQ(GetFileAttributesW(art.c_str()), INVALID_FILE_ATTRIBUTES) << "the art's file is left";
         host::ClearLogs();
         host::PressMediaControlsButton(PAUSE);
         EXPECT_TRUE(AppCommands().empty());

@@ -555,6 +555,7 @@ void PumpMessages()
         DispatchMessageA(&msg);
         dispatching.active = false;
     }
+    DeliverOwedArt();
 }
 
 bool PumpUntil(const std::function<bool()> &condition, DWORD timeoutMs)

@@ -5,8 +5,6 @@
 #include <cstdlib>
 #include <cstring>
 
-#include <windows.h>
-
 #include "host.h"
 
 namespace host {
@@ -86,46 +84,23 @@ int32_t SendCoverArt(const void *bytes, uint32_t size, uint32_t format)
 
 namespace {
 
-constexpr UINT DELIVER_ART = WM_APP + 1;
-// Counts the clean-ups: an answer asked for before one is dropped.
-WPARAM artAnswersDropped;
-
-// A window of the host's own, apart from the player's windows whose
-// messages the tests read, that brings the art on the next pump.
-LRESULT CALLBACK CourierProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == DELIVER_ART) {
-        if (wParam != artAnswersDropped || !visualHandler)
-            return 0;
-        // The bytes are the host's only for the call, as the player's are.
-        std::vector<uint8_t> bytes = coverArt.bytes;
-        SendCoverArt(bytes.empty() ? nullptr : bytes.data(), uint32_t(bytes.size()), coverArt.format);
-        return 0;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
-HWND Courier()
-{
-    static HWND courier;
-    if (!courier) {
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = CourierProc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "BramblecourtHostArtCourier";
-        RegisterClassA(&wc);
-        courier = CreateWindowExA(0, wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
-    }
-    return courier;
-}
+// Answers asked for and not yet delivered: the host's next pump brings them,
+// as a player answers on its own thread after the call has returned.
+int artAnswersOwed;
 
 } // namespace
 
-void AnswerArtLater()
+void AnswerArtLater() { ++artAnswersOwed; }
+
+void DeliverOwedArt()
 {
-    PostMessageA(Courier(), DELIVER_ART, artAnswersDropped, 0);
+    for (; artAnswersOwed > 0 && visualHandler; --artAnswersOwed) {
+        // The bytes are the host's only for the call, as the player's are.
+        std::vector<uint8_t> bytes = coverArt.bytes;
+        SendCoverArt(bytes.empty() ? nullptr : bytes.data(), uint32_t(bytes.size()), coverArt.format);
+    }
 }
 
-void DropArtAnswers() { ++artAnswersDropped; }
+void DropArtAnswers() { artAnswersOwed = 0; }
 
 } // namespace host

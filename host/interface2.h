@@ -19,8 +19,9 @@ int32_t PlayInterface2(const std::vector<uint8_t> &unicode, const std::vector<ui
 int32_t PlayInterface2(const std::vector<uint8_t> &unicode, const std::vector<uint8_t> &stream, uint32_t bitRate,
                        uint32_t sampleRate, uint16_t channels);
 int32_t TrackInfoChanged2(const std::vector<uint8_t> &unicode, const std::vector<uint8_t> &stream);
-// 'rart': 'Vart' goes out on the host's next pump.
+// 'rart': 'Vart' goes out on the host's next pump (DeliverOwedArt).
 void AnswerArtLater();
+void DeliverOwedArt();
 // "clr ": answers still on their way are not delivered.
 void DropArtAnswers();
 

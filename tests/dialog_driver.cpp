@@ -2,6 +2,7 @@
 
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "resources/resource.h"
@@ -142,6 +143,27 @@ std::vector<std::pair<std::string, int>> TakePostedChecks()
         DispatchMessageA(&msg);
     }
     return checks;
+}
+
+::testing::AssertionResult ClearOfTheOthers(HWND dialog, std::vector<HWND> controls)
+{
+    for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        if (std::find(controls.begin(), controls.end(), c) != controls.end() ||
+            (GetWindowLongA(c, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX)
+            continue;
+        RECT r, own, overlap;
+        GetWindowRect(c, &r);
+        for (HWND control : controls) {
+            GetWindowRect(control, &own);
+            if (IntersectRect(&overlap, &r, &own)) {
+                char text[160] = "", ownText[160] = "";
+                GetWindowTextA(c, text, sizeof text);
+                GetWindowTextA(control, ownText, sizeof ownText);
+                return ::testing::AssertionFailure() << '"' << ownText << "\" overlaps \"" << text << '"';
+            }
+        }
+    }
+    return ::testing::AssertionSuccess();
 }
 
 } // namespace testing_support

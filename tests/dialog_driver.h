@@ -3,6 +3,8 @@
 #pragma once
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <string>
 #include <utility>
@@ -27,6 +29,8 @@ inline constexpr char TASKBAR_FULL[] = "Only when iTunes is in full mode";
 inline constexpr char ON_TOP_ALWAYS[] = "Always";
 inline constexpr char ON_TOP_NEVER[] = "Never";
 inline constexpr char ON_TOP_MINI[] = "Only when in Mini Mode";
+// Added when the dialog opens.
+inline constexpr char COVER[] = "Cover picture";
 
 
 // Sends "Options" (40007) to the host main window and runs body(dialog) once
@@ -37,6 +41,9 @@ bool WithOptionsDialog(const std::function<void(HWND dialog)> &body, bool closeA
 bool DialogNeededClosing();
 
 HWND DialogButton(HWND dialog, const char *text);
+// The controls overlap no control of the dialog but their group frames
+// and each other.
+::testing::AssertionResult ClearOfTheOthers(HWND dialog, std::vector<HWND> controls);
 int CheckState(HWND dialog, const char *text);
 // Clicks like the user: the button toggles itself (when automatic) and
 // notifies the dialog.

@@ -131,9 +131,7 @@ void Retry()
     DWORD now = GetTickCount();
     lastRetry = now;
     if (songFileRetries)
-        songFileRetries = Settings.File && now - songFileRetriesSince < RETRY_FOR_MS
-                              ? RewriteSongFile(songFileRetries)
-                              : 0;
+        songFileRetries = now - songFileRetriesSince < RETRY_FOR_MS ? RewriteNowPlayingFiles(songFileRetries) : 0;
     if (clipboardRetry)
         clipboardRetry = Settings.Clipboard && now - clipboardRetrySince < RETRY_FOR_MS &&
                          !CopyNowPlayingToClipboard();
@@ -144,8 +142,8 @@ void Retry()
 // and the clipboard; the stop writes the others itself.
 void StartOutputs(bool whole)
 {
-    if (whole && Settings.File)
-        RetrySongFileLater(WriteSongFile(TrackRecord));
+    if (whole)
+        RetrySongFileLater(WriteNowPlayingFiles(TrackRecord));
     BuildLyricsQuery(TrackRecord);
     // Kept whatever the options: a Winamp window created later answers too.
     PublishWinampTrack();
@@ -169,8 +167,7 @@ void StopOutputsBeforeNotice()
     if (startOwed)
         StartOutputs(false);
     startOwed = false;
-    if (Settings.File)
-        RetrySongFileLater(BlankSongFile());
+    RetrySongFileLater(BlankNowPlayingFiles());
     if (Settings.Menu)
         SetPlayCommandLabel("Play");
 }
@@ -397,8 +394,8 @@ namespace {
 void BlankSongFileForGood()
 {
     DWORD start = GetTickCount();
-    for (unsigned parts = BlankSongFile(); parts && GetTickCount() - start < CLEAN_UP_BLANK_MS;
-         parts = RewriteSongFile(parts))
+    for (unsigned parts = BlankNowPlayingFiles(); parts && GetTickCount() - start < CLEAN_UP_BLANK_MS;
+         parts = RewriteNowPlayingFiles(parts))
         Sleep(CLEAN_UP_BLANK_STEP_MS);
 }
 
@@ -415,8 +412,7 @@ void OnCleanUp()
             Enqueue(message);
         FinishTrackWorker(CLEAN_UP_WAIT_MS);
     }
-    if (Settings.File)
-        BlankSongFileForGood();
+    BlankSongFileForGood();
 }
 
 // Waits on the newest worker's handle rather than on workerAlive: a worker

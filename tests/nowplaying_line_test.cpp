@@ -1,0 +1,164 @@
+// NowPlaying.txt: the user's format filled from the track, written beside
+// the song file in UTF-8, following it through tracks, stops and readers;
+// the options dialog edits the format with a preview.
+#include <string>
+
+#include "dialog_driver.h"
+#include "nowplaying/lineformat.h"
+#include "nowplaying_fixture.h"
+#include "resources/resource.h"
+
+using namespace testing_support;
+
+namespace {
+
+const LineFields TRACK = {L"Artist", L"Song", L"Album", L"Various", L"Rock", L"", 7, 1999, 185999};
+const LineFields RADIO = {L"Band", L"Live\r\nSet", L"", L"", L"", L"Radio Paradise", 0, 0, 0};
+const LineFields JAPANESE = {L"\u5B87\u591A\u7530", L"\u6A4B", L"", L"", L"", L"", 1, 0, 0};
+
+struct LineCase {
+    const wchar_t *format;
+    const LineFields &fields;
+    const wchar_t *line;
+    size_t units;
+};
+
+const LineCase LINE_CASES[] = {
+    {L"{artist} - {title}", TRACK, L"Artist - Song", 64},
+    {L"\u266A {title} by {artist}", TRACK, L"\u266A Song by Artist", 64},
+    {L"{album}/{albumartist}/{genre}/{year}/{track}/{length}", TRACK, L"Album/Various/Rock/1999/7/3:05", 64},
+    {L"{ARTIST} {Title}", TRACK, L"Artist Song", 64},
+    {L"{{artist}} {{{title}}} }{", TRACK, L"{artist} {Song} }{", 64},
+    {L"{artsit} - {title} {title", TRACK, L"{artsit} - Song {title", 64},
+    {L"[{station}]", TRACK, L"[]", 64},
+    {L"{station}: {artist} - {title} {year}{track}{length}", RADIO, L"Radio Paradise: Band - Live  Set ", 64},
+    {L"{artist}\u300C{title}\u300D", JAPANESE, L"\u5B87\u591A\u7530\u300C\u6A4B\u300D", 64},
+    {L"{title}!", TRACK, L"Song", 5},
+    {L"ab\U0001F3B5{title}", TRACK, L"ab", 4},
+};
+
+TEST(LineFormat, PlaceholdersFillTheLine)
+{
+    for (const LineCase &c : LINE_CASES) {
+        wchar_t line[64];
+        size_t length = FormatLine(c.format, c.fields, line, c.units);
+        EXPECT_EQ(std::wstring(line), c.line) << "format index " << (&c - LINE_CASES);
+        EXPECT_EQ(length, wcslen(c.line));
+    }
+}
+
+std::string Utf8(const std::wstring &text)
+{
+    std::string bytes(text.size() * 3, '\0');
+    bytes.resize(WideCharToMultiByte(CP_UTF8, 0, text.c_str(), int(text.size()), &bytes[0], int(bytes.size()),
+                                     nullptr, nullptr));
+    return bytes;
+}
+
+host::Track JapaneseTrack()
+{
+    host::Track track;
+    track.wide.name = L"\u6A4B";
+    track.wide.artist = L"\u5B87\u591A\u7530";
+    track.totalMs = 61000;
+    return track;
+}
+
+class NowPlayingLine : public NowPlayingTest {};
+
+TEST_F(NowPlayingLine, FollowsTracksAndStopsInUtf8WhereTheSongFileIsPublished)
+{
+    host::SetSettingText("LineFormat", std::wstring(L"\u266A {title} by {artist} ({length})"));
+    StartWith({{"File", 1}});
+    EXPECT_EQ(host::ReadSettingText("LineFile"), HostFolder() + "\\NowPlaying.txt");
+    EXPECT_EQ(host::ReadSettingText("CoverFile"), HostFolder() + "\\CurrentCover.png");
+    PlayAndWait(JapaneseTrack());
+    EXPECT_EQ(LineFile(), Utf8(L"\u266A \u6A4B by \u5B87\u591A\u7530 (1:01)"));
+    StopAndWait();
+    EXPECT_EQ(LineFile(), " ");
+    PlayAndWait({"Song", "Artist"});
+    host::Clean();
+    EXPECT_EQ(LineFile(), " ");
+}
+
+TEST_F(NowPlayingLine, NotWrittenWithoutAFormatOrWithoutTheFileOption)
+{
+    StartWith({{"File", 1}});
+    PlayAndWait({"Song", "Artist"});
+    EXPECT_EQ(LineFile(), "(missing)");
+    host::SetSettingText("LineFormat", std::wstring(L"{title}"));
+    StartWith({});
+    PlayAndWait({"Song", "Artist"});
+    EXPECT_EQ(LineFile(), "(missing)");
+}
+
+TEST_F(NowPlayingLine, AFormatPastTheLimitIsCutAtAWholeCharacter)
+{
+    host::SetSettingText("LineFormat", std::wstring(1023, L'x') + L"\U0001F3B5{title}");
+    StartWith({{"File", 1}});
+    PlayAndWait({"Song", "Artist"});
+    EXPECT_EQ(LineFile(), std::string(1023, 'x'));
+}
+
+// Only the newest state is written: the line ends as the burst's last
+// message says, and the cover with it.
+TEST_F(NowPlayingLine, FollowsABurstToItsLastMessage)
+{
+    host::SetSettingText("LineFormat", std::wstring(L"{artist} - {title}"));
+    for (bool endsInStop : {false, true}) {
+        SCOPED_TRACE(endsInStop ? "ends in a stop" : "ends in a start");
+        StartWith({{"File", 1}, {"Cover", 1}});
+        for (int i = 0; i < 200; ++i) {
+            host::Stop();
+            host::Play(host::BuildTrack({"Name " + std::to_string(i), "Artist"}));
+        }
+        if (endsInStop)
+            host::Stop();
+        ASSERT_TRUE(host::WaitForThreadsAtMost(threadsBefore));
+        EXPECT_EQ(LineFile(), endsInStop ? " " : "Artist - Name 199");
+        EXPECT_NE(CoverFile(), "(missing)");
+        host::Clean();
+    }
+}
+
+// A text source polling the file holds it for a moment: the new line waits
+// for it, and is not lost.
+TEST_F(NowPlayingLine, HeldByAReaderGetsTheNewLineOnceReleased)
+{
+    host::SetSettingText("LineFormat", std::wstring(L"{title}"));
+    StartWith({{"File", 1}, {"CaptionText", 1}});
+    PlayAndWait({"Before", "Band"});
+    ASSERT_EQ(LineFile(), "Before");
+    HANDLE held = CreateFileA((HostFolder() + "\\NowPlaying.txt").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    host::Play(host::BuildTrack({"After", "Band"}));
+    // The caption comes after the files were tried.
+    bool tried = host::PumpUntil([] { return Caption() == "Band - After - iTunes"; });
+    CloseHandle(held);
+    EXPECT_TRUE(tried);
+    EXPECT_TRUE(host::PumpUntil([] { return LineFile() == "After"; })) << LineFile();
+}
+
+// Each keystroke is stored and shown at once: in the preview, and in the
+// file; an emptied format deletes the file. The rows fit among the others.
+TEST_F(NowPlayingLine, TheDialogEditsTheFormatWithAPreview)
+{
+    StartWith({{"File", 1}});
+    PlayAndWait(JapaneseTrack());
+    ASSERT_TRUE(WithOptionsDialog([&](HWND dialog) {
+        HWND box = GetDlgItem(dialog, IDC_LINE_FORMAT), preview = GetDlgItem(dialog, IDC_LINE_PREVIEW);
+        EXPECT_TRUE(ClearOfTheOthers(dialog, {GetDlgItem(dialog, IDC_LINE_FORMAT_LABEL), box}));
+        EXPECT_TRUE(ClearOfTheOthers(dialog, {preview}));
+        EXPECT_TRUE(ClearOfTheOthers(dialog, {DialogButton(dialog, COVER)}));
+        SetWindowTextW(box, L"{artist}: {title}");
+        EXPECT_EQ(WindowTextW(preview), L"\u5B87\u591A\u7530: \u6A4B");
+        EXPECT_EQ(host::ReadSettingTextW("LineFormat"), L"{artist}: {title}");
+        EXPECT_EQ(LineFile(), Utf8(L"\u5B87\u591A\u7530: \u6A4B"));
+        SetWindowTextW(box, L"");
+        EXPECT_EQ(host::ReadSettingTextW("LineFormat"), L"(missing)");
+        EXPECT_EQ(LineFile(), "(missing)");
+    }));
+}
+
+} // namespace

@@ -141,12 +141,18 @@ TEST_F(NowPlayingLine, HeldByAReaderGetsTheNewLineOnceReleased)
 }
 
 // Each keystroke is stored and shown at once: in the preview, and in the
-// file; an emptied format deletes the file. The rows fit among the others.
+// file; an emptied format deletes the file. The rows fit among the others
+// and move nothing sideways.
 TEST_F(NowPlayingLine, TheDialogEditsTheFormatWithAPreview)
 {
     StartWith({{"File", 1}});
     PlayAndWait(JapaneseTrack());
     ASSERT_TRUE(WithOptionsDialog([&](HWND dialog) {
+        RECT skin, templateLeft = {11, 0, 0, 0};
+        GetWindowRect(DialogButton(dialog, SKIN), &skin);
+        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT *>(&skin), 2);
+        MapDialogRect(dialog, &templateLeft);
+        EXPECT_EQ(skin.left, templateLeft.left);
         HWND box = GetDlgItem(dialog, IDC_LINE_FORMAT), preview = GetDlgItem(dialog, IDC_LINE_PREVIEW);
         EXPECT_TRUE(ClearOfTheOthers(dialog, {GetDlgItem(dialog, IDC_LINE_FORMAT_LABEL), box}));
         EXPECT_TRUE(ClearOfTheOthers(dialog, {preview}));

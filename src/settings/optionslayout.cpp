@@ -132,10 +132,14 @@ void WidenToFit(HWND dialog)
     HDC dc = GetDC(dialog);
     for (HWND child = GetWindow(dialog, GW_CHILD); child && count < controls.size();
          child = GetWindow(child, GW_HWNDNEXT)) {
-        Control &c = controls[count++];
+        Control &c = controls[count];
         c.window = child;
         GetWindowRect(child, &c.rect);
         MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT *>(&c.rect), 2);
+        // A control made for a row not yet placed has no width to fit.
+        if (IsRectEmpty(&c.rect))
+            continue;
+        ++count;
         RECT client;
         GetClientRect(child, &client);
         // The frame, if any, comes on top of the text's width.
@@ -349,7 +353,7 @@ void InsertRowBelow(HWND dialog, HWND above, std::initializer_list<RowControl> c
             x = std::max(x, right - width);
         // A text wider than the row is cut to it here, and widened with the
         // dialog below.
-        width = std::min(width, std::max(right - x, 0));
+        width = std::min(width, std::max(right - x, 1));
         int height = InPixelsHigh(dialog, DialogUnitsHigh(c.window).control);
         SetWindowPos(c.window, after, x, top + (row - height) / 2, width, height, SWP_NOACTIVATE);
         after = c.window;

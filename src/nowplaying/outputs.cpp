@@ -56,10 +56,6 @@ DWORD ComposeUtf8Lines(char (&utf8)[UTF8_TEXT_SIZE])
     return units > 0 && size > 0 ? DWORD(size) : 0;
 }
 
-} // namespace
-
-namespace {
-
 // The song file and its twin, written when the option asks for them.
 void WriteSongFiles(const uint8_t *record)
 {

@@ -120,6 +120,31 @@ int main()
                     "memcpy of the record + SetEvent", "<= 3");
     bench::PrintRow("\"vstp\" handler", bench::CompareRounds(HandlerRound(50, stop), handOver),
                     "memcpy of the record + SetEvent", "<= 3");
+
+    // A radio stream's songs, one after the other.
+    host::Track stations[2] = {{"Radio Bramble", "", "Jazz"}, {"Radio Bramble", "", "Jazz"}};
+    stations[0].stream.present = stations[1].stream.present = true;
+    stations[0].stream.title = L"Miles Davis - So What";
+    stations[1].stream.title = L"Dave Brubeck - Take Five";
+    const host::PreparedTrack songs[2] = {host::PrepareTrack(stations[0]), host::PrepareTrack(stations[1])};
+    auto change = [&](int i) { host::TrackInfoChanged(songs[i & 1]); };
+    bench::PrintRow(host::SpeaksInterface2() ? "'Ctrk' handler" : "\"ctrk\" handler",
+                    bench::CompareRounds(HandlerRound(50, change), threadRound), "bare thread start", "<= 0.1");
+    if (host::SpeaksInterface2()) {
+        // The player's art, which the handler copies before it returns.
+        std::vector<uint8_t> art(1024 * 1024, 0x5A), artCopy(art.size());
+        auto vart = [&](int) { host::SendCoverArt(art.data(), uint32_t(art.size()), 13); };
+        auto copyArt = [&] {
+            double start = bench::Seconds();
+            for (int i = 0; i < 50; ++i) {
+                memcpy(artCopy.data(), art.data(), art.size());
+                SetEvent(event);
+            }
+            return (bench::Seconds() - start) * 1e6 / 50;
+        };
+        bench::PrintRow("'Vart' handler, 1 MB image", bench::CompareRounds(HandlerRound(50, vart), copyArt),
+                        "memcpy of the image + SetEvent", "<= 3");
+    }
     CloseHandle(event);
 
     // 1,000 pairs at full speed, the thread list and committed memory looked

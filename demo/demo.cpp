@@ -16,25 +16,26 @@ const char *const FLAG_NAMES[] = {"Skin", "Multimedia", "Clipboard", "TopmostMin
 
 void PrintRegistration()
 {
-    for (const host::AppCall &call : host::appCalls) {
-        if (call.message == host::Code("rvis")) {
-            hostrecords::PlayerMessageRecord record;
-            memcpy(&record, call.record.data(), sizeof record);
-            const hostrecords::RegisterVisualBody &body = record.body.registerVisual;
+    namespace call = host::layout::call;
+    for (const host::AppCall &made : host::appCalls) {
+        const uint8_t *record = made.record.data();
+        auto word = [&](size_t offset) { return host::layout::ReadAt<uint32_t>(record, offset); };
+        if (made.message == host::Code("rvis")) {
+            namespace at = host::layout::rvis;
             printf("registration \"rvis\" (interface 10.5): header %u.%u, %u bytes; name \"%.*s\"; options %u; "
                    "handler %p\n",
-                   record.header.messageMajorVersion, record.header.messageMinorVersion,
-                   record.header.messageInfoSize, body.name[0], reinterpret_cast<const char *>(body.name + 1),
-                   body.options, body.handler);
-        } else if (call.message == host::Code("regv")) {
-            hostrecords::PlayerMessageRecord2 record;
-            memcpy(&record, call.record.data(), sizeof record);
-            const hostrecords::RegisterVisualBody2 &body = record.body.registerVisual;
-            printf("registration 'regv' (interface 2.0): header %u.%u, %u bytes; name \"%.*ls\" (UTF-16); "
+                   word(call::MAJOR), word(call::MINOR), word(call::SIZE_FIELD), record[at::NAME],
+                   reinterpret_cast<const char *>(record + at::NAME + 1), word(at::OPTIONS),
+                   host::layout::ReadAt<void *>(record, at::HANDLER));
+        } else if (made.message == host::Code("regv")) {
+            namespace at = host::layout::regv;
+            wchar_t name[256] = {};
+            uint16_t length = host::layout::ReadAt<uint16_t>(record, at::NAME);
+            memcpy(name, record + at::NAME + 2, (length < 255 ? length : 255) * 2u);
+            printf("registration 'regv' (interface 2.0): header %u.%u, %u bytes; name \"%ls\" (UTF-16); "
                    "options %u; handler %p\n",
-                   record.header.messageMajorVersion, record.header.messageMinorVersion,
-                   record.header.messageInfoSize, int(body.name[0]), reinterpret_cast<const wchar_t *>(body.name + 1),
-                   body.options, body.handler);
+                   word(call::MAJOR), word(call::MINOR), word(call::SIZE_FIELD), name, word(at::OPTIONS),
+                   host::layout::ReadAt<void *>(record, at::HANDLER));
         }
     }
 }

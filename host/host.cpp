@@ -24,6 +24,7 @@ void *const cookie = reinterpret_cast<void *>(uintptr_t(0x5EEDC0DE));
 HMODULE plugin;
 PluginMain pluginMain;
 VisualProc visualHandler;
+bool initGuardKept;
 
 namespace {
 
@@ -98,25 +99,27 @@ LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 
 int32_t __cdecl HostApplicationProc(void *callerCookie, uint32_t message, void *record)
 {
-    AppCall call = {callerCookie, message, {}};
+    namespace call = layout::call;
+    AppCall made = {callerCookie, message, {}};
     if (record) {
-        uint32_t size = static_cast<const hostrecords::PlayerMessageHeader *>(record)->messageInfoSize;
-        memcpy(call.record.data(), record, std::min<size_t>(size, call.record.size()));
+        uint32_t size = layout::ReadAt<uint32_t>(record, call::SIZE_FIELD);
+        memcpy(made.record.data(), record, std::min<size_t>(size, made.record.size()));
     }
-    appCalls.push_back(call);
-    if (message == Code("itsz") && record)
-        static_cast<hostrecords::PlayerMessageRecord *>(record)->body.itTrackInfoSize =
-            trackInfoSize ? trackInfoSize : UnicodeTrackSize();
+    appCalls.push_back(made);
+    if (message == Code("itsz") && record) {
+        uint32_t answer = trackInfoSize ? trackInfoSize : UnicodeTrackSize();
+        memcpy(static_cast<uint8_t *>(record) + call::ITSZ_ANSWER, &answer, sizeof answer);
+    }
     if (message == Code("rvis") && record) {
-        visualHandler = reinterpret_cast<VisualProc>(
-            static_cast<const hostrecords::PlayerMessageRecord *>(record)->body.registerVisual.handler);
+        visualHandler = layout::ReadAt<VisualProc>(record, layout::rvis::HANDLER);
         registeredInterface2 = false;
     }
     if (message == Code("regv") && record) {
-        visualHandler = reinterpret_cast<VisualProc>(
-            static_cast<const hostrecords::PlayerMessageRecord2 *>(record)->body.registerVisual.handler);
+        visualHandler = layout::ReadAt<VisualProc>(record, layout::regv::HANDLER);
         registeredInterface2 = true;
     }
+    if (message == Code("rart"))
+        AnswerArtLater();
     return appStatus;
 }
 
@@ -186,19 +189,25 @@ bool LoadPlugin(const char *path)
 
 int32_t Init()
 {
-    hostrecords::PluginInitMessage information = {};
-    information.appCookie = cookie;
-    information.appProc = &HostApplicationProc;
-    information.majorVersion = hostrecords::MESSAGE_MAJOR_VERSION;
-    information.minorVersion = hostInterface == INTERFACE_2_0 ? hostrecords::MESSAGE_MINOR_VERSION_2
-                                                              : hostrecords::MESSAGE_MINOR_VERSION;
-    return pluginMain(Code("init"), &information, nullptr);
+    namespace init = layout::init;
+    // The record is exactly as long as the player makes it, followed by a
+    // guard that must stay untouched.
+    layout::Bytes<init::SIZE + 8> information;
+    information.Put<uint32_t>(init::MAJOR, 10);
+    information.Put<uint32_t>(init::MINOR, hostInterface == INTERFACE_2_0 ? 9 : 5);
+    information.Put(init::COOKIE, cookie);
+    information.Put(init::PROCEDURE, &HostApplicationProc);
+    memset(information.data + init::SIZE, 0xA5, 8);
+    int32_t status = pluginMain(Code("init"), information.data, nullptr);
+    initGuardKept = std::all_of(information.data + init::SIZE, information.data + init::SIZE + 8,
+                                [](uint8_t b) { return b == 0xA5; });
+    return status;
 }
 
 int32_t SendVisual(uint32_t code, const void *information)
 {
-    hostrecords::VisualPlayMessage blank = {};
-    return visualHandler(code, const_cast<void *>(information ? information : &blank), nullptr);
+    layout::Bytes<layout::HANDLER_MESSAGE_SIZE> blank;
+    return visualHandler(code, const_cast<void *>(information ? information : blank.data), nullptr);
 }
 
 int32_t Idle() { return SendVisual(Code("null"), nullptr); }
@@ -207,8 +216,9 @@ int32_t Clean() { return SendVisual(Code("clr "), nullptr); }
 
 int32_t SetPosition(uint32_t ms)
 {
-    hostrecords::VisualSetPositionMessage information = {ms};
-    return SendVisual(Code("setp"), &information);
+    layout::Bytes<layout::HANDLER_MESSAGE_SIZE> information;
+    information.Put(layout::setp::POSITION, ms);
+    return SendVisual(Code("setp"), information.data);
 }
 
 void PutCountedText(std::vector<uint8_t> &record, size_t offset, const std::string &text)
@@ -325,6 +335,23 @@ std::vector<uint8_t> BuildUnicodeTrack(const Track &t)
     return record;
 }
 
+std::vector<uint8_t> BuildStream(const Track &track, bool unicode)
+{
+    namespace at = layout::stream;
+    if (!track.stream.present)
+        return {};
+    if (!unicode) {
+        std::vector<uint8_t> record(at::NARROW_SIZE, 0);
+        record[0] = 1;
+        PutCountedText(record, at::NARROW_TITLE, Narrow("", track.stream.title));
+        return record;
+    }
+    std::vector<uint8_t> record(SpeaksInterface2() ? at::UNICODE_SIZE_2 : at::UNICODE_SIZE, 0);
+    record[0] = 1;
+    PutUnicodeText(record, at::UNICODE_TITLE, track.stream.title);
+    return record;
+}
+
 PreparedPlay PreparePlay(const std::vector<uint8_t> &track)
 {
     if (SpeaksInterface2())
@@ -335,27 +362,73 @@ PreparedPlay PreparePlay(const std::vector<uint8_t> &track)
 int32_t Play(const PreparedPlay &play)
 {
     if (play.interface2)
-        return PlayInterface2(play.record, 0, 0, 0);
-    hostrecords::VisualPlayMessage message = {};
-    message.trackInfo = play.record.data();
-    return SendVisual(Code("vply"), &message);
+        return PlayInterface2(play.record, nullptr, 0, 0, 0);
+    layout::Bytes<layout::HANDLER_MESSAGE_SIZE> message;
+    message.Put(layout::vply::TRACK, play.record.data());
+    return SendVisual(Code("vply"), message.data);
 }
 
 int32_t Play(const std::vector<uint8_t> &track) { return Play(PreparePlay(track)); }
 
+namespace {
+
+// "vply" or "ctrk" in 10.5: both track records, both stream records for a stream.
+int32_t SendTrack10_5(bool change, const PreparedTrack &track)
+{
+    const void *unicodeStreamAt = track.unicodeStreamSent ? track.unicodeStream.data() : nullptr;
+    const void *narrowStreamAt = track.narrowStream.empty() ? nullptr : track.narrowStream.data();
+    const void *unicodeAt = track.unicodeSent ? track.unicode.data() : nullptr;
+    layout::Bytes<layout::HANDLER_MESSAGE_SIZE> message;
+    if (change) {
+        namespace at = layout::ctrk;
+        message.Put(at::TRACK, track.record.data());
+        message.Put(at::STREAM, narrowStreamAt);
+        message.Put(at::TRACK_UNICODE, unicodeAt);
+        message.Put(at::STREAM_UNICODE, unicodeStreamAt);
+        return SendVisual(Code("ctrk"), message.data);
+    }
+    namespace at = layout::vply;
+    message.Put(at::TRACK, track.record.data());
+    message.Put(at::STREAM, narrowStreamAt);
+    message.Put(at::BIT_RATE, track.bitRate);
+    message.Put(at::SOUND_CHANNELS, int16_t(track.channels));
+    message.Put(at::SOUND_RATE, Fixed(track.sampleRate));
+    message.Put(at::TRACK_UNICODE, unicodeAt);
+    message.Put(at::STREAM_UNICODE, unicodeStreamAt);
+    return SendVisual(Code("vply"), message.data);
+}
+
+} // namespace
+
+PreparedTrack PrepareTrack(const Track &track)
+{
+    PreparedTrack prepared = {BuildTrack(track), BuildUnicodeTrack(track), BuildStream(track, false),
+                              BuildStream(track, true)};
+    prepared.unicodeSent = track.unicodeLength != 0 || SpeaksInterface2();
+    prepared.unicodeStreamSent = !prepared.unicodeStream.empty() && !track.stream.narrowOnly;
+    prepared.bitRate = track.bitRate;
+    prepared.sampleRate = track.sampleRate;
+    prepared.channels = track.channels;
+    return prepared;
+}
+
 int32_t Play(const Track &track)
 {
+    PreparedTrack prepared = PrepareTrack(track);
     if (SpeaksInterface2())
-        return PlayInterface2(BuildUnicodeTrack(track), track.bitRate, track.sampleRate, track.channels);
-    std::vector<uint8_t> record = BuildTrack(track), unicode = BuildUnicodeTrack(track);
-    hostrecords::VisualPlayMessage message = {};
-    message.trackInfo = record.data();
-    message.bitRate = track.bitRate;
-    message.soundFormat.numChannels = track.channels;
-    message.soundFormat.sampleRate = Fixed(track.sampleRate);
-    message.trackInfoUnicode = track.unicodeLength ? unicode.data() : nullptr;
-    return SendVisual(Code("vply"), &message);
+        return PlayInterface2(prepared.unicode, prepared.unicodeStream, track.bitRate, track.sampleRate,
+                              track.channels);
+    return SendTrack10_5(false, prepared);
 }
+
+int32_t TrackInfoChanged(const PreparedTrack &track)
+{
+    if (SpeaksInterface2())
+        return TrackInfoChanged2(track.unicode, track.unicodeStream);
+    return SendTrack10_5(true, track);
+}
+
+int32_t TrackInfoChanged(const Track &track) { return TrackInfoChanged(PrepareTrack(track)); }
 
 const char *const SETTINGS_KEY = "Software\\Apple Computer, Inc.\\iTunes\\Quorvane";
 

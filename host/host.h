@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "plugin/hostrecords2.h"
+#include "playerlayout.h"
 
 namespace host {
 
@@ -41,15 +41,15 @@ extern int miniControlPresses;    // left presses on the mini player's control a
 extern std::vector<std::string> menuItemsChosen; // items the host's own menus chose
 
 // ---- the interface the host speaks -----------------------------------------
-// 10.5: "rvis", and "vply" with both track records. 2.0, as a newer 64-bit
-// player may speak it: 'regv', and 'Vply' with the longer UTF-16 record
-// alone. Taken at start from the environment variable
-// BRAMBLECOURT_HOST_INTERFACE ("2.0"), so that the programs a test starts
-// speak as the test does; a program may set it before Init.
+// What the host announces at "init": 10.5, or 2.0 (plug-in messages 10.9)
+// as every player of today does. Taken at start from the environment
+// variable BRAMBLECOURT_HOST_INTERFACE ("2.0"), so that the programs a test
+// starts speak as the test does; a program may set it before Init.
 enum Interface { INTERFACE_10_5, INTERFACE_2_0 };
 extern Interface hostInterface;
-// The 2.0 interface with the 64-bit build (the 32-bit build speaks 10.5
-// whatever the player announces).
+// The interface the plug-in registered with, which the host then speaks:
+// 'regv' and 'Vply'/'Ctrk' with the longer UTF-16 record alone, or "rvis"
+// and "vply"/"ctrk" with both track records.
 bool SpeaksInterface2();
 
 // ---- plug-in calls ---------------------------------------------------------
@@ -57,7 +57,7 @@ struct AppCall {
     void *cookie;
     uint32_t message;
     // The record as far as its header's size says, zero beyond.
-    std::array<uint8_t, sizeof(hostrecords::PlayerMessageRecord2)> record;
+    std::array<uint8_t, layout::call::SIZE_2_0> record;
 };
 extern std::vector<AppCall> appCalls;  // every call of the application procedure
 extern int32_t appStatus;              // what the application procedure returns
@@ -73,6 +73,8 @@ extern VisualProc visualHandler;       // taken from the registration
 // LoadLibrary the module (beside the calling program by default).
 bool LoadPlugin(const char *path = "Bramblecourt.dll");
 int32_t Init();                        // "init" with the cookie, the procedure and the version
+// Whether the plug-in wrote nothing past the end of the "init" record.
+extern bool initGuardKept;
 int32_t SendVisual(uint32_t code, const void *information);
 int32_t Idle();                        // "null"
 // "vply" with the 8-bit record alone; in 2.0 'Vply' with the UTF-16 record
@@ -86,6 +88,18 @@ struct PreparedPlay {
 };
 PreparedPlay PreparePlay(const std::vector<uint8_t> &track);
 int32_t Play(const PreparedPlay &play);
+// "ctrk", or 'Ctrk': the track's information (or the stream's song) changed.
+struct Track;
+int32_t TrackInfoChanged(const Track &track);
+// Every record of a track made once, for a benchmark to send many times.
+struct PreparedTrack {
+    std::vector<uint8_t> record, unicode, narrowStream, unicodeStream;
+    bool unicodeSent, unicodeStreamSent;
+    uint32_t bitRate, sampleRate;
+    uint16_t channels;
+};
+PreparedTrack PrepareTrack(const Track &track);
+int32_t TrackInfoChanged(const PreparedTrack &track);
 int32_t Stop();                        // "vstp"
 int32_t SetPosition(uint32_t ms);      // "setp"
 int32_t Clean();                       // "clr "
@@ -119,9 +133,21 @@ struct Track {
     // sends "vply" without that record; in 2.0, where it is the only one,
     // 0 is its whole size too.
     uint32_t unicodeLength = FULL_RECORD;
+    // An internet radio stream: the track's name is the station's, the
+    // stream records carry the song now playing (empty between songs). In
+    // 10.5 both stream records come, the 8-bit title in the code page;
+    // `narrowOnly` leaves out the UTF-16 one.
+    struct {
+        bool present = false;
+        std::wstring title;
+        bool narrowOnly = false;
+    } stream;
 };
 std::vector<uint8_t> BuildTrack(const Track &track);
 std::vector<uint8_t> BuildUnicodeTrack(const Track &track);
+// The track's stream record, 8-bit or UTF-16 (of the interface spoken);
+// empty for a track that is no stream.
+std::vector<uint8_t> BuildStream(const Track &track, bool unicode);
 // "vply" with both records, the bit rate and the sound format; in 2.0
 // 'Vply' with the UTF-16 record and the format.
 int32_t Play(const Track &track);
@@ -130,6 +156,20 @@ int32_t Play(const Track &track);
 extern uint32_t trackInfoSize;
 // Counted text as the host writes it: length byte, characters, zero byte.
 void PutCountedText(std::vector<uint8_t> &record, size_t offset, const std::string &text);
+
+// ---- cover art --------------------------------------------------------------
+// What the host answers to 'rart', as a player does: later, on its own
+// thread (the next pump), with 'Vart' carrying these bytes (none when
+// empty) and their format (13 JPEG, 14 PNG, 27 BMP).
+struct CoverArt {
+    std::vector<uint8_t> bytes;
+    uint32_t format = 13;
+};
+extern CoverArt coverArt;
+// How many times the plug-in asked for the art.
+int ArtRequests();
+// 'Vart' now, with these bytes (null: none).
+int32_t SendCoverArt(const void *bytes, uint32_t size, uint32_t format);
 
 // ---- registry --------------------------------------------------------------
 // The settings key of the current user (where the module keeps it), or the

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include <windows.h>
+
 #include "host.h"
 
 namespace host {
@@ -35,14 +37,89 @@ void PutNewerSampleRate(std::vector<uint8_t> &unicode, uint32_t hertz)
     memcpy(&unicode[SAMPLE_RATE_FLOAT], &rate, 4);
 }
 
-int32_t PlayInterface2(const std::vector<uint8_t> &unicode, uint32_t bitRate, uint32_t sampleRate, uint16_t channels)
+int32_t PlayInterface2(const std::vector<uint8_t> &unicode, const std::vector<uint8_t> *stream, uint32_t bitRate,
+                       uint32_t sampleRate, uint16_t channels)
 {
-    hostrecords::VisualPlayMessage2 message = {};
-    message.trackInfo = unicode.data();
-    message.bitRate = bitRate;
-    message.audioFormat.mSampleRate = sampleRate;
-    message.audioFormat.mChannelsPerFrame = channels;
-    return SendVisual(Code("Vply"), &message);
+    namespace at = layout::Vply;
+    layout::Bytes<layout::HANDLER_MESSAGE_SIZE> message;
+    message.Put(at::TRACK, unicode.data());
+    message.Put(at::STREAM, stream && !stream->empty() ? stream->data() : nullptr);
+    message.Put(at::FORMAT + at::FORMAT_SAMPLE_RATE, double(sampleRate));
+    message.Put(at::FORMAT + at::FORMAT_CHANNELS, uint32_t(channels));
+    message.Put(at::BIT_RATE, bitRate);
+    return SendVisual(Code("Vply"), message.data);
+}
+
+int32_t PlayInterface2(const std::vector<uint8_t> &unicode, const std::vector<uint8_t> &stream, uint32_t bitRate,
+                       uint32_t sampleRate, uint16_t channels)
+{
+    return PlayInterface2(unicode, &stream, bitRate, sampleRate, channels);
+}
+
+int32_t TrackInfoChanged2(const std::vector<uint8_t> &unicode, const std::vector<uint8_t> &stream)
+{
+    layout::Bytes<layout::HANDLER_MESSAGE_SIZE> message;
+    message.Put(layout::Ctrk::TRACK, unicode.data());
+    message.Put(layout::Ctrk::STREAM, stream.empty() ? nullptr : stream.data());
+    return SendVisual(Code("Ctrk"), message.data);
+}
+
+CoverArt coverArt;
+
+int ArtRequests()
+{
+    int count = 0;
+    for (const AppCall &call : appCalls)
+        count += call.message == Code("rart");
+    return count;
+}
+
+int32_t SendCoverArt(const void *bytes, uint32_t size, uint32_t format)
+{
+    namespace at = layout::Vart;
+    layout::Bytes<layout::HANDLER_MESSAGE_SIZE> message;
+    message.Put(at::ART, bytes);
+    message.Put(at::SIZE, bytes ? size : 0u);
+    message.Put(at::FORMAT, format);
+    return SendVisual(Code("Vart"), message.data);
+}
+
+namespace {
+
+constexpr UINT DELIVER_ART = WM_APP + 1;
+
+// A window of the host's own, apart from the player's windows whose
+// messages the tests read, that brings the art on the next pump.
+LRESULT CALLBACK CourierProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == DELIVER_ART) {
+        // The bytes are the host's only for the call, as the player's are.
+        std::vector<uint8_t> bytes = coverArt.bytes;
+        SendCoverArt(bytes.empty() ? nullptr : bytes.data(), uint32_t(bytes.size()), coverArt.format);
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+HWND Courier()
+{
+    static HWND courier;
+    if (!courier) {
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = CourierProc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "BramblecourtHostArtCourier";
+        RegisterClassA(&wc);
+        courier = CreateWindowExA(0, wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+    }
+    return courier;
+}
+
+} // namespace
+
+void AnswerArtLater()
+{
+    PostMessageA(Courier(), DELIVER_ART, 0, 0);
 }
 
 } // namespace host

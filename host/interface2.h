@@ -9,7 +9,14 @@ namespace host {
 extern bool registeredInterface2;
 // A track's rate where the newer record keeps it, the old field 0.
 void PutNewerSampleRate(std::vector<uint8_t> &unicode, uint32_t hertz);
-// 'Vply' with the UTF-16 record and the sound format.
-int32_t PlayInterface2(const std::vector<uint8_t> &unicode, uint32_t bitRate, uint32_t sampleRate, uint16_t channels);
+// 'Vply' with the UTF-16 track and stream records (none when empty) and the
+// sound format; 'Ctrk' with the records.
+int32_t PlayInterface2(const std::vector<uint8_t> &unicode, const std::vector<uint8_t> *stream, uint32_t bitRate,
+                       uint32_t sampleRate, uint16_t channels);
+int32_t PlayInterface2(const std::vector<uint8_t> &unicode, const std::vector<uint8_t> &stream, uint32_t bitRate,
+                       uint32_t sampleRate, uint16_t channels);
+int32_t TrackInfoChanged2(const std::vector<uint8_t> &unicode, const std::vector<uint8_t> &stream);
+// 'rart': 'Vart' goes out on the host's next pump.
+void AnswerArtLater();
 
 } // namespace host

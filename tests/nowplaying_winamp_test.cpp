@@ -218,15 +218,31 @@ TEST_F(WinampWindow, RequestsThatCannotBeFollowedAnswerZero)
     ASSERT_TRUE(client.Start("winamp_client"));
     EXPECT_EQ(Tag(0, true).result, 0) << "no track yet";
     PlayAndWait(Kino());
-    for (peer::TagPlacement placement :
-         {peer::TAG_OTHER_FILE, peer::TAG_REQUEST_UNCOMMITTED, peer::TAG_FILE_UNCOMMITTED, peer::TAG_RESULT_READ_ONLY,
-          peer::TAG_RESULT_CROSSES, peer::TAG_FIELD_UNTERMINATED})
+    for (peer::TagPlacement placement : {peer::TAG_OTHER_FILE, peer::TAG_REQUEST_UNCOMMITTED, peer::TAG_FILE_UNCOMMITTED,
+                                         peer::TAG_RESULT_READ_ONLY, peer::TAG_FIELD_UNTERMINATED})
         for (bool wide : {false, true}) {
             peer::Report answer = Tag(0, wide, placement);
             EXPECT_EQ(answer.result, 0) << placement << " wide " << wide;
             EXPECT_STREQ(answer.tag, "") << placement << " wide " << wide;
         }
     EXPECT_EQ(Tag(0, true).result, 1);
+}
+
+// Clients declare more room than their block has and read back only the
+// text, which is all that is written; a block taken away and back while the
+// player reads it costs an answer, never the player.
+TEST_F(WinampWindow, OnlyTheTextsBytesMustBeWritableAndAVanishingBlockIsSurvived)
+{
+    StartWith({{"WinAmp", 1}});
+    ASSERT_TRUE(client.Start("winamp_client"));
+    PlayAndWait(Kino());
+    for (bool wide : {false, true}) {
+        peer::Report answer = Tag(0, wide, peer::TAG_RESULT_CROSSES);
+        EXPECT_EQ(answer.result, 1) << "wide " << wide;
+        EXPECT_STREQ(answer.tag, "Kino") << "wide " << wide;
+        Tag(0, wide, peer::TAG_REQUEST_CHURNS);
+        EXPECT_STREQ(Tag(2, wide).tag, "Gruppa krovi") << "wide " << wide;
+    }
 }
 
 TEST_F(WinampWindow, FormatAndListLengthFromTheRecordAndTheSoundFormat)

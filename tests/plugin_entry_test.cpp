@@ -8,9 +8,9 @@ using namespace testing_support;
 
 namespace {
 
-using hostrecords::ForBuild;
+namespace layout = host::layout;
 using Record = decltype(host::AppCall::record);
-constexpr size_t BODY = ForBuild(12, 16);
+constexpr size_t BODY = layout::call::BODY;
 
 // The calls' records in the interface the plug-in registered with: the
 // registration's code and header version, the other calls' version, the
@@ -22,8 +22,8 @@ struct CallLayout {
 CallLayout Layout()
 {
     if (host::SpeaksInterface2())
-        return {host::Code("regv"), 7, 9, ForBuild(572, 592), 26, ForBuild(524, 528), ForBuild(536, 544)};
-    return {host::Code("rvis"), 5, 5, ForBuild(124, 144), 13, ForBuild(76, 80), ForBuild(88, 96)};
+        return {host::Code("regv"), 7, 9, layout::call::SIZE_2_0, 26, layout::regv::OPTIONS, layout::regv::HANDLER};
+    return {host::Code("rvis"), 5, 5, layout::call::SIZE_10_5, 13, layout::rvis::OPTIONS, layout::rvis::HANDLER};
 }
 
 uint32_t WordAt(const Record &record, size_t offset)
@@ -88,12 +88,28 @@ TEST_F(PluginEntry, RegistersAsVisualPluginByteForByte)
     // The handler is code of the module, and the one the host now calls.
     EXPECT_TRUE(InsideModule(PointerAt(r, layout.handler)));
     EXPECT_EQ(PointerAt(r, layout.handler), uintptr_t(host::visualHandler));
+    EXPECT_TRUE(host::initGuardKept) << "written past the end of the player's init record";
     for (size_t i = BODY; i < layout.size; ++i) {
         bool named = (i < BODY + layout.nameBytes) || (i >= layout.options && i < layout.options + 4) ||
                      (i >= layout.handler && i < layout.handler + sizeof(void *));
         if (!named) {
             EXPECT_EQ(r[i], 0) << "byte " << i;
         }
+    }
+}
+
+// The 64-bit player is of the newer interface's time whatever it announces;
+// a 32-bit player speaks the newer one when it announces it.
+TEST_F(PluginEntry, RegistrationFollowsTheAnnouncedInterface)
+{
+    for (host::Interface announced : {host::INTERFACE_10_5, host::INTERFACE_2_0}) {
+        host::appCalls.clear();
+        host::hostInterface = announced;
+        host::Init();
+        bool newer = layout::BUILD_64 || announced == host::INTERFACE_2_0;
+        ASSERT_FALSE(host::appCalls.empty());
+        EXPECT_EQ(host::appCalls[0].message, host::Code(newer ? "regv" : "rvis")) << announced;
+        EXPECT_EQ(host::SpeaksInterface2(), newer);
     }
 }
 

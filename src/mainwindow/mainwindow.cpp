@@ -6,7 +6,7 @@
 #include "mainwindow/mediakeys.h"
 #include "mainwindow/menubar.h"
 #include "mainwindow/popup.h"
-#include "nowplaying/external.h"
+#include "answers/external.h"
 #include "nowplaying/outputs.h"
 #include "resources/resource.h"
 #include "plugin/plugin.h"

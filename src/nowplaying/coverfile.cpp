@@ -25,10 +25,11 @@ constexpr uint8_t TRANSPARENT_PNG[] = {
     0x01, 0xE9, 0xFA, 0xDC, 0xD8, 0x00, 0x00, 0x00, 0x00, 0x49, 0x45, 0x4E, 0x44, 0xAE, 0x42, 0x60, 0x82,
 };
 
-// The art the file shows, when it shows art: the only picture worth not
-// writing again. The worker's alone (or the host's thread's while none
-// lives); the dialog only marks it stale.
-bool showsArt;
+// What the file shows, so that neither the art nor the empty picture is
+// written again for nothing. The worker's alone (or the host's thread's
+// while none lives); other threads only mark it stale.
+enum Shown { SHOWS_UNKNOWN, SHOWS_NOTHING, SHOWS_ART };
+Shown shown;
 uint32_t shownSerial;
 volatile LONG shownStale;
 
@@ -36,27 +37,33 @@ volatile LONG shownStale;
 
 unsigned UpdateCoverFile(bool playing)
 {
-    bool stale = InterlockedExchange(&shownStale, 0) != 0;
+    if (InterlockedExchange(&shownStale, 0) || !Settings.Cover)
+        shown = SHOWS_UNKNOWN;
     if (!Settings.Cover)
         return NowPlayingFilesOwed();
     bool art = playing && HasCoverArt();
     uint32_t serial = art ? CoverArtSerial() : 0;
-    if (art && showsArt && !stale && serial == shownSerial)
+    if (art ? shown == SHOWS_ART && serial == shownSerial : shown == SHOWS_NOTHING)
         return NowPlayingFilesOwed();
     uint8_t *png = nullptr;
     size_t size = 0;
     // Art that does not encode shows nothing rather than the last track's.
-    showsArt = art && EncodeCoverArtPng(COVER_SIDE, &png, &size);
+    shown = art && EncodeCoverArtPng(COVER_SIDE, &png, &size) ? SHOWS_ART : SHOWS_NOTHING;
     shownSerial = serial;
-    if (!showsArt)
+    if (shown == SHOWS_NOTHING)
         return ReplaceNowPlayingFiles({{COVER_FILE_PART, TRANSPARENT_PNG, sizeof TRANSPARENT_PNG}});
     unsigned owed = ReplaceNowPlayingFiles({{COVER_FILE_PART, png, size}});
     HeapFree(GetProcessHeap(), 0, png);
     return owed;
 }
 
-void DeleteCoverFile()
+void ForgetShownCover()
 {
     InterlockedExchange(&shownStale, 1);
+}
+
+void DeleteCoverFile()
+{
+    ForgetShownCover();
     DeleteNowPlayingFiles(COVER_FILE_PART);
 }

@@ -4,9 +4,12 @@
 #pragma once
 
 // The track worker: the picture for the art kept now while `playing`, the
-// transparent one after a stop. Art is encoded only when it is not the
-// art the file shows already. Returns the files owed (nowplayingfiles.h).
+// transparent one after a stop; written only when the file does not show
+// it already. Returns the files owed (nowplayingfiles.h).
 unsigned UpdateCoverFile(bool playing);
+// Any thread: the file's place changed, so what it shows is not known; the
+// next update writes it.
+void ForgetShownCover();
 // The options dialog's thread: the option went off and the file with it;
 // the next update writes it anew.
 void DeleteCoverFile();

@@ -28,8 +28,8 @@ bool lastPlaying;
 
 LineFields FieldsOf(const TrackTexts &texts)
 {
-    return {texts.artist, texts.name,  texts.album, L"",         texts.genre,
-            L"",          texts.number, texts.year, texts.totalMs};
+    return {texts.artist,  texts.name,    texts.album, texts.albumArtist, texts.genre,
+            texts.station, texts.number, texts.year,  texts.totalMs};
 }
 
 // With the song file held. A stop, and a line that comes out empty, are

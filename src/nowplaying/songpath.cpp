@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "nowplaying/coverfile.h"
 #include "nowplaying/nowplayingfiles.h"
 #include "settings/settings.h"
 
@@ -170,6 +171,7 @@ void SongFilePathIn(const char *folder, const char *name, char (&path)[SONG_PATH
 void UseFolder(const FolderPath &folder)
 {
     memcpy(currentFolder, folder, sizeof currentFolder);
+    ForgetShownCover();
     for (const NowPlayingFile &file : FILES) {
         char path[SONG_PATH_SIZE];
         if (!NowPlayingFilePath(file.part, path))

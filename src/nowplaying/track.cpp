@@ -2,14 +2,18 @@
 #include "nowplaying/track.h"
 
 #include <cstring>
+#include <cwchar>
 
 #include "nowplaying/clock.h"
-#include "nowplaying/narrowrecord.h"
-#include "nowplaying/packedrecord.h"
+#include "records/narrowrecord.h"
+#include "records/packedrecord.h"
+#include "records/streamrecord.h"
 
 alignas(4) uint8_t TrackRecord[TRACK_RECORD_SIZE];
-alignas(4) uint8_t UnicodeRecord[UNICODE_RECORD_SIZE];
+alignas(4) uint8_t ShownRecord[TRACK_RECORD_SIZE];
+alignas(8) uint8_t UnicodeRecord[UNICODE_RECORD_SIZE_2];
 PlayDetails PlayedDetails;
+wchar_t StationName[UNICODE_TEXT_UNITS];
 volatile LONG isPlaying;
 volatile LONG trackStarted;
 
@@ -66,27 +70,7 @@ void RememberField(uint8_t (&remembered)[260], const uint8_t *field)
 
 } // namespace
 
-void ReadCountedText(const uint8_t *record, int offset, char (&text)[COUNTED_TEXT_SIZE])
-{
-    const uint8_t *characters = record + offset + 1;
-    const void *zero = memchr(characters, 0, COUNTED_TEXT_SIZE - 1);
-    size_t length = zero ? size_t(static_cast<const uint8_t *>(zero) - characters) : COUNTED_TEXT_SIZE - 1;
-    memcpy(text, characters, length);
-    text[length] = 0;
-}
-
-int32_t TrackNumber(const uint8_t *record) { return int32_t(WordAt(record, TRACK_NUMBER_OFFSET)); }
-
-uint16_t TrackYear(const uint8_t *record)
-{
-    uint16_t year;
-    memcpy(&year, record + TRACK_YEAR_OFFSET, sizeof year);
-    return year;
-}
-
-uint32_t TrackTotalTime(const uint8_t *record) { return WordAt(record, TRACK_TOTAL_TIME_OFFSET); }
-
-void StartClock(const uint8_t *record)
+bool StartClock(const uint8_t *record)
 {
     BeginClockStore();
     referenceTick = GetTickCount();
@@ -98,13 +82,16 @@ void StartClock(const uint8_t *record)
     uint32_t totalTime = TrackTotalTime(record);
     // Only the very same track (artist, name and total time all equal) goes
     // on from the stored position: the next track of an album is new.
-    if (FieldDiffers(previousArtist, artist) || FieldDiffers(previousName, name) || rememberedTotalTime != totalTime) {
+    bool newTrack =
+        FieldDiffers(previousArtist, artist) || FieldDiffers(previousName, name) || rememberedTotalTime != totalTime;
+    if (newTrack) {
         rememberedTotalTime = totalTime;
         positionMs = WordAt(record, TRACK_START_TIME_OFFSET);
     }
     RememberField(previousArtist, artist);
     RememberField(previousName, name);
     EndClockStore();
+    return newTrack;
 }
 
 void StopClock()
@@ -123,8 +110,41 @@ void SetClockPosition(uint32_t newPositionMs)
     EndClockStore();
 }
 
-void ApplyTrackRecord(const uint8_t *record, const PlayDetails &details, const uint8_t *unicodeRecord)
+namespace {
+
+// The stream title that came after the records, as UTF-16.
+void ReadStreamTitle(const PlayDetails &details, const uint8_t *stored, wchar_t (&title)[UNICODE_TEXT_UNITS])
 {
+    size_t units = details.streamTitleUnits < STREAM_TITLE_UNITS ? details.streamTitleUnits : STREAM_TITLE_UNITS;
+    title[0] = 0;
+    if (details.streamTitleNarrow) {
+        int made = MultiByteToWideChar(CP_ACP, 0, reinterpret_cast<const char *>(stored), int(units), title,
+                                       UNICODE_TEXT_UNITS - 1);
+        title[made > 0 ? made : 0] = 0;
+    } else {
+        memcpy(title, stored, units * sizeof(wchar_t));
+        title[units] = 0;
+    }
+}
+
+void PutUnicodeText(uint8_t *record, size_t offset, const wchar_t *text)
+{
+    uint16_t units[UNICODE_TEXT_UNITS] = {};
+    size_t length = wcsnlen(text, UNICODE_TEXT_UNITS - 1);
+    units[0] = uint16_t(length);
+    memcpy(units + 1, text, length * sizeof(uint16_t));
+    memcpy(record + offset, units, sizeof units);
+}
+
+// The last stream title carried out: a new one is a new song.
+wchar_t lastStreamTitle[UNICODE_TEXT_UNITS];
+
+} // namespace
+
+TrackChange ApplyTrackRecord(const uint8_t *record, const PlayDetails &details, const uint8_t *unicodeRecord,
+                             const uint8_t *streamTitle)
+{
+    static_assert(sizeof(wchar_t) == sizeof(uint16_t), "UTF-16 texts");
     uint8_t unicode[UNICODE_RECORD_SIZE_2] = {};
     if (details.unicodeLength)
         UnpackUnicodeRecord(unicodeRecord, details.unicodeLength, unicode);
@@ -136,8 +156,43 @@ void ApplyTrackRecord(const uint8_t *record, const PlayDetails &details, const u
     InterlockedIncrement(&recordVersion);
     memcpy(TrackRecord, record, sizeof TrackRecord);
     InterlockedIncrement(&recordVersion);
+
+    // A stream's song, where the player has put one, in place of the station.
+    wchar_t title[UNICODE_TEXT_UNITS], station[UNICODE_TEXT_UNITS] = {};
+    ReadStreamTitle(details, streamTitle, title);
+    uint8_t shown[TRACK_RECORD_SIZE];
+    memcpy(shown, record, sizeof shown);
+    if (title[0]) {
+        if (details.unicodeLength) {
+            ReadUnicodeText(unicode, offsetof(UnicodeTrackLayout, name), station);
+        } else {
+            char name[COUNTED_TEXT_SIZE];
+            ReadCountedText(record, TRACK_NAME_OFFSET, name);
+            if (MultiByteToWideChar(CP_ACP, 0, name, -1, station, UNICODE_TEXT_UNITS) <= 0)
+                station[0] = 0;
+        }
+        wchar_t artist[UNICODE_TEXT_UNITS], song[UNICODE_TEXT_UNITS];
+        SplitStreamTitle(title, station, artist, song);
+        PutCodePageText(shown, TRACK_NAME_OFFSET, song);
+        PutCodePageText(shown, TRACK_ARTIST_OFFSET, artist);
+        if (details.unicodeLength) {
+            PutUnicodeText(unicode, offsetof(UnicodeTrackLayout, name), song);
+            PutUnicodeText(unicode, offsetof(UnicodeTrackLayout, artist), artist);
+        }
+    }
+
+    TrackChange change = CHANGE_NONE;
+    if (title[0] && wcscmp(title, lastStreamTitle) != 0)
+        change = CHANGE_STREAM_SONG;
+    else if (memcmp(shown, ShownRecord, sizeof shown) || memcmp(unicode, UnicodeRecord, sizeof unicode) ||
+             wcscmp(station, StationName) || details.unicodeLength != PlayedDetails.unicodeLength)
+        change = CHANGE_TEXTS;
+    memcpy(lastStreamTitle, title, sizeof title);
+    memcpy(ShownRecord, shown, sizeof ShownRecord);
     memcpy(UnicodeRecord, unicode, sizeof UnicodeRecord);
+    memcpy(StationName, station, sizeof station);
     PlayedDetails = details;
+    return change;
 }
 
 // The worker holds the record odd only for one copy of 2116 bytes, so this

@@ -3,20 +3,12 @@
 #include <windows.h>
 #include <cstdint>
 
-#include "nowplaying/unicoderecord.h"
+#include "records/trackrecord.h"
+#include "records/unicoderecord.h"
 
-constexpr int TRACK_RECORD_SIZE = 2116;
-constexpr int TRACK_NAME_OFFSET = 8;
-constexpr int TRACK_ARTIST_OFFSET = 520;
-constexpr int TRACK_THIRD_TEXT_OFFSET = 1032;
-constexpr int TRACK_NUMBER_OFFSET = 1544;
-constexpr int TRACK_YEAR_OFFSET = 1552;
-constexpr int TRACK_TOTAL_TIME_OFFSET = 2068;
-constexpr int TRACK_START_TIME_OFFSET = 2072;
-constexpr int COUNTED_TEXT_SIZE = 256;
-
-// What a "vply" brings beside the 8-bit record: the message's own format
-// fields, and the length of the UTF-16 record copied (0: none came).
+// What a play or track-change message brings beside the 8-bit record: the
+// message's own format fields (a change has none), the length of the UTF-16
+// record copied (0: none came), and the stream's title.
 struct PlayDetails {
     uint32_t bitRate;         // kbps, 0 unknown
     uint32_t sampleRateFixed; // Hz in 16.16, 0 unknown
@@ -25,24 +17,46 @@ struct PlayDetails {
     // No 8-bit record came (the newer interface): the worker makes it from
     // the UTF-16 one, off the host's thread.
     uint32_t recordFromUnicode;
+    // A radio stream's title, copied after the records: its length in
+    // units, 8-bit in the code page or UTF-16; 0 for a track that is no
+    // stream, or a stream between titles.
+    uint32_t streamTitleUnits;
+    uint32_t streamTitleNarrow;
+};
+
+// A stream title as the player's stream record holds it: its characters
+// (not counted, not terminated) and their kind.
+struct StreamTitle {
+    const void *units;
+    uint32_t length;
+    bool narrow;
 };
 
 // The record of the last "vply" the track worker has carried out; all zero
 // before. Only the worker writes it; its single words may be read anywhere,
 // the whole record only through CopyTrackRecord.
 extern uint8_t TrackRecord[TRACK_RECORD_SIZE];
-// That message's UTF-16 record (zero beyond what came) and details; the
-// worker's alone.
-extern uint8_t UnicodeRecord[UNICODE_RECORD_SIZE];
+// What the outputs show of it, the worker's alone: the 8-bit record and the
+// UTF-16 one (zero beyond what came), each with a radio stream's song in
+// place of the station; and the details and the station's name ("" for a
+// track that is no stream).
+extern uint8_t ShownRecord[TRACK_RECORD_SIZE];
+extern uint8_t UnicodeRecord[UNICODE_RECORD_SIZE_2];
 extern PlayDetails PlayedDetails;
+extern wchar_t StationName[UNICODE_TEXT_UNITS];
 extern volatile LONG isPlaying;
 // 1 once the worker has carried out a "vply".
 extern volatile LONG trackStarted;
 
-// The host's "vply", "vstp", "setp" and "clr "; each returns at once.
-// unicodeRecord holds details.unicodeLength bytes. A null hostRecord means
-// that the 8-bit record is to be made from the UTF-16 one.
-void OnTrackPlay(const uint8_t *hostRecord, const PlayDetails &details, const uint8_t *unicodeRecord);
+// The host's "vply", "ctrk", "vstp", "setp", 'Vart' and "clr "; each
+// returns at once. unicodeRecord holds details.unicodeLength bytes. A null
+// hostRecord means that the 8-bit record is to be made from the UTF-16 one.
+void OnTrackPlay(const uint8_t *hostRecord, const PlayDetails &details, const uint8_t *unicodeRecord,
+                 const StreamTitle &stream);
+void OnTrackChanged(const uint8_t *hostRecord, const PlayDetails &details, const uint8_t *unicodeRecord,
+                    const StreamTitle &stream);
+// The art's bytes are copied before it returns; null or 0 bytes: none.
+void OnCoverArt(const void *bytes, uint32_t size);
 void OnTrackStop();
 void OnSetPosition(uint32_t positionMs);
 void OnCleanUp();
@@ -67,17 +81,15 @@ struct ClockState {
 ClockState ReadClock();
 uint32_t QueryPosition();
 
-// The characters of a counted text field: from after the length byte to the
-// first zero byte, at most 255 of them; always terminated.
-void ReadCountedText(const uint8_t *record, int offset, char (&text)[COUNTED_TEXT_SIZE]);
-int32_t TrackNumber(const uint8_t *record);
-uint16_t TrackYear(const uint8_t *record);
-uint32_t TrackTotalTime(const uint8_t *record);
-
 // The worker's steps: the record and clock of each message, in message order.
 // The UTF-16 record comes packed as the queue keeps it, details.unicodeLength
 // long when unpacked; with no 8-bit record (null) that one is made from it.
-void ApplyTrackRecord(const uint8_t *record, const PlayDetails &details, const uint8_t *unicodeRecord);
-void StartClock(const uint8_t *record);
+// The stream title follows it, as details say. Returns what changed in what
+// the outputs show.
+enum TrackChange { CHANGE_NONE, CHANGE_TEXTS, CHANGE_STREAM_SONG };
+TrackChange ApplyTrackRecord(const uint8_t *record, const PlayDetails &details, const uint8_t *unicodeRecord,
+                             const uint8_t *streamTitle);
+// True when the record is a new track (not the same one going on).
+bool StartClock(const uint8_t *record);
 void StopClock();
 void SetClockPosition(uint32_t positionMs);

@@ -16,13 +16,6 @@ void ReadCodePageText(const uint8_t *record, int offset, wchar_t (&text)[TRACK_T
         text[0] = 0;
 }
 
-template <typename T> T FieldAt(const uint8_t *record, size_t offset)
-{
-    T value;
-    memcpy(&value, record + offset, sizeof value);
-    return value;
-}
-
 void ReadUnicodeRecord(const uint8_t *record, TrackTexts &texts)
 {
     ReadUnicodeText(record, offsetof(UnicodeTrackLayout, name), texts.name);
@@ -31,6 +24,7 @@ void ReadUnicodeRecord(const uint8_t *record, TrackTexts &texts)
     ReadUnicodeText(record, offsetof(UnicodeTrackLayout, genre), texts.genre);
     ReadUnicodeText(record, offsetof(UnicodeTrackLayout, fileName), texts.fileName);
     ReadUnicodeText(record, offsetof(UnicodeTrackLayout, comments), texts.comments);
+    ReadUnicodeText(record, offsetof(UnicodeTrackLayout2, albumArtist), texts.albumArtist);
     texts.number = FieldAt<int32_t>(record, offsetof(UnicodeTrackLayout, trackNumber));
     texts.count = FieldAt<int32_t>(record, offsetof(UnicodeTrackLayout, numTracks));
     texts.year = FieldAt<uint16_t>(record, offsetof(UnicodeTrackLayout, year));
@@ -47,6 +41,7 @@ void ReadCodePageRecord(const uint8_t *record, TrackTexts &texts)
     ReadCodePageText(record, TRACK_GENRE_OFFSET, texts.genre);
     ReadCodePageText(record, TRACK_FILE_NAME_OFFSET, texts.fileName);
     ReadCodePageText(record, TRACK_COMMENTS_OFFSET, texts.comments);
+    texts.albumArtist[0] = 0;
     texts.number = TrackNumber(record);
     texts.count = FieldAt<int32_t>(record, TRACK_COUNT_OFFSET);
     texts.year = TrackYear(record);
@@ -57,31 +52,13 @@ void ReadCodePageRecord(const uint8_t *record, TrackTexts &texts)
 
 } // namespace
 
-size_t UnicodeTextUnits(const uint16_t (&units)[UNICODE_TEXT_UNITS])
-{
-    size_t count = units[0] < UNICODE_TEXT_UNITS ? units[0] : UNICODE_TEXT_UNITS - 1;
-    size_t taken = 0;
-    while (taken < count && units[taken + 1])
-        ++taken;
-    return taken;
-}
-
-void ReadUnicodeText(const uint8_t *record, size_t offset, wchar_t (&text)[TRACK_TEXT_UNITS])
-{
-    uint16_t units[UNICODE_TEXT_UNITS];
-    memcpy(units, record + offset, sizeof units);
-    size_t length = UnicodeTextUnits(units);
-    for (size_t i = 0; i < length; ++i)
-        text[i] = wchar_t(units[i + 1]);
-    text[length] = 0;
-}
-
 void ReadTrackTexts(TrackTexts &texts)
 {
     if (PlayedDetails.unicodeLength)
         ReadUnicodeRecord(UnicodeRecord, texts);
     else
-        ReadCodePageRecord(TrackRecord, texts);
+        ReadCodePageRecord(ShownRecord, texts);
+    memcpy(texts.station, StationName, sizeof texts.station);
     // The record's own format fields first; the message's where it has none.
     if (!texts.bitRate)
         texts.bitRate = PlayedDetails.bitRate;

@@ -1,15 +1,18 @@
 // A track's texts and numbers as the outputs that carry Unicode show them:
 // from the host's UTF-16 record when one came with the track, else from the
-// 8-bit record read in the system's code page.
+// 8-bit record read in the system's code page. For a radio stream the name
+// and artist are the song's now playing.
 #pragma once
 #include <windows.h>
 
 #include <cstddef>
 #include <cstdint>
 
-#include "nowplaying/unicoderecord.h"
+#include "records/unicoderecord.h"
 
-constexpr int TRACK_TEXT_UNITS = 256;
+static_assert(UNICODE_TEXT_UNITS == 256, "a track text holds a counted UTF-16 text");
+
+constexpr int TRACK_TEXT_UNITS = UNICODE_TEXT_UNITS;
 
 struct TrackTexts {
     wchar_t name[TRACK_TEXT_UNITS];
@@ -18,6 +21,8 @@ struct TrackTexts {
     wchar_t genre[TRACK_TEXT_UNITS];
     wchar_t fileName[TRACK_TEXT_UNITS];
     wchar_t comments[TRACK_TEXT_UNITS];
+    wchar_t albumArtist[TRACK_TEXT_UNITS]; // only the newer interface's record has it
+    wchar_t station[TRACK_TEXT_UNITS];     // a radio stream's, while its song is shown
     int32_t number;
     int32_t count;
     uint16_t year;
@@ -29,8 +34,3 @@ struct TrackTexts {
 
 // The track the worker last carried out; on the worker's thread only.
 void ReadTrackTexts(TrackTexts &texts);
-// How many units of a counted UTF-16 text (unit 0 the count) a reader
-// takes: at most the count and 255, ending early at a zero unit.
-size_t UnicodeTextUnits(const uint16_t (&units)[UNICODE_TEXT_UNITS]);
-// A counted UTF-16 text of a record, so read; always terminated.
-void ReadUnicodeText(const uint8_t *record, size_t offset, wchar_t (&text)[TRACK_TEXT_UNITS]);

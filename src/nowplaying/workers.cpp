@@ -1,5 +1,6 @@
 // The track worker: one thread of the module's own that carries out the
-// host's "vply", "vstp", "setp" and "clr " in the order they arrived.
+// host's "vply", "ctrk", "vstp", "setp", 'Vart' and "clr " in the order they
+// arrived.
 //
 // The host's thread only copies each message into a node of its own, pushes
 // it on the queue, and wakes the worker or, when none lives, starts one; it
@@ -18,15 +19,21 @@
 // until a newer state replaces it. The worker ends when nothing came for
 // IDLE_MS and nothing is left to try again, after "clr " and at WM_DESTROY. It runs by StartModuleThread, so the module stays mapped
 // until its last instruction; process detach never waits for it. A message
-// that finds no memory or no thread is lost, and only it.
+// that finds no memory or no thread is lost, and only it. The worker is in
+// the multithreaded apartment for its life, for the imaging component that
+// decodes the cover art.
 #include "nowplaying/track.h"
+
+#include <objbase.h>
 
 #include <cstring>
 
-#include "nowplaying/external.h"
+#include "answers/external.h"
+#include "nowplaying/coverart.h"
+#include "nowplaying/coverfile.h"
 #include "nowplaying/outputs.h"
-#include "nowplaying/packedrecord.h"
-#include "nowplaying/winampanswers.h"
+#include "records/packedrecord.h"
+#include "answers/winampanswers.h"
 #include "plugin/modulethread.h"
 #include "settings/settings.h"
 
@@ -56,27 +63,52 @@ constexpr DWORD CLEAN_UP_WAIT_MS = 2000;
 constexpr DWORD CLEAN_UP_BLANK_MS = 1000;
 constexpr DWORD CLEAN_UP_BLANK_STEP_MS = 10;
 
-enum MessageKind : uint32_t { MESSAGE_PLAY, MESSAGE_STOP, MESSAGE_SET_POSITION, MESSAGE_CLEAN_UP };
+enum MessageKind : uint32_t {
+    MESSAGE_PLAY,
+    MESSAGE_TRACK_CHANGED,
+    MESSAGE_STOP,
+    MESSAGE_SET_POSITION,
+    MESSAGE_COVER_ART,
+    MESSAGE_CLEAN_UP
+};
+
+// The largest art taken: a cover is a few hundred kilobytes, and anything
+// near this is no cover.
+constexpr uint32_t LARGEST_COVER_ART = 32 * 1024 * 1024;
 
 struct Message {
     Message *next;
     MessageKind kind;
     uint32_t positionMs;
-    // A "vply" node is followed by its details, its copy of the host's
-    // 8-bit record (when one came) and the UTF-16 record, packed.
+    // 'Vart': the art's bytes, on the process's heap (too large for the
+    // queue's); the worker frees them.
+    uint8_t *art;
+    uint32_t artSize;
+    // A "vply" or "ctrk" node is followed by its details, its copy of the
+    // host's 8-bit record (when one came), the stream's title (an even
+    // number of bytes) and the UTF-16 record, packed.
 };
 
 const PlayDetails &DetailsOf(const Message *message) { return *reinterpret_cast<const PlayDetails *>(message + 1); }
+size_t StreamTitleBytes(const PlayDetails &details)
+{
+    size_t bytes = details.streamTitleUnits * (details.streamTitleNarrow ? 1 : sizeof(wchar_t));
+    return (bytes + 1) & ~size_t(1);
+}
 // Null when no 8-bit record came: the worker makes it from the UTF-16 one.
 const uint8_t *RecordOf(const Message *message)
 {
     const auto *record = reinterpret_cast<const uint8_t *>(&DetailsOf(message) + 1);
     return DetailsOf(message).recordFromUnicode ? nullptr : record;
 }
-const uint8_t *UnicodeRecordOf(const Message *message)
+const uint8_t *StreamTitleOf(const Message *message)
 {
     const auto *record = reinterpret_cast<const uint8_t *>(&DetailsOf(message) + 1);
     return DetailsOf(message).recordFromUnicode ? record : record + TRACK_RECORD_SIZE;
+}
+const uint8_t *UnicodeRecordOf(const Message *message)
+{
+    return StreamTitleOf(message) + StreamTitleBytes(DetailsOf(message));
 }
 
 HANDLE queueHeap;
@@ -86,12 +118,17 @@ volatile LONG workerAlive;   // 1 from the start of a worker to its decision to 
 volatile LONG endRequested;  // WM_DESTROY: end once the queue is empty
 HANDLE workerThread;         // the newest worker; the host's thread's alone
 
+// A node and what it holds beside the queue's heap.
+void FreeMessage(Message *message);
+
 // ---- the worker's side -----------------------------------------------------
 
 // What the outputs still owe: a start whose outputs were not produced, and
 // whether a stop came after the last such start.
 bool startOwed;
 bool stopOwed;
+// The art the art outputs last showed.
+uint32_t artShown;
 
 // Outputs that met another program holding them, and since when their
 // state waits; a newer state starts the time again.
@@ -143,14 +180,14 @@ void Retry()
 void StartOutputs(bool whole)
 {
     if (whole)
-        RetrySongFileLater(WriteNowPlayingFiles(TrackRecord));
-    BuildLyricsQuery(TrackRecord);
+        RetrySongFileLater(WriteNowPlayingFiles(ShownRecord));
+    BuildLyricsQuery(ShownRecord);
     // Kept whatever the options: a Winamp window created later answers too.
     PublishWinampTrack();
     if (Settings.Clipboard || Settings.WinAmp || Settings.CaptionText) {
-        BuildNowPlayingText(TrackRecord);
+        BuildNowPlayingText(ShownRecord);
         if (whole && Settings.WinAmp)
-            SetWinampTitle(TrackRecord);
+            SetWinampTitle(ShownRecord);
         if (Settings.Clipboard)
             RetryClipboardLater(CopyNowPlayingToClipboard());
         if (whole && Settings.CaptionText)
@@ -175,10 +212,19 @@ void StopOutputsBeforeNotice()
 void StopOutputsAfterNotice()
 {
     if (Settings.WinAmp)
-        SetWinampPausedTitle(TrackRecord);
+        SetWinampPausedTitle(ShownRecord);
     if (Settings.CaptionText)
         RestoreCaption();
     stopOwed = false;
+}
+
+// The outputs that show the cover art, when it changed since they last ran.
+void ArtOutputs()
+{
+    if (artShown == CoverArtSerial())
+        return;
+    artShown = CoverArtSerial();
+    RetrySongFileLater(UpdateCoverFile(isPlaying != 0));
 }
 
 void ProduceOwedOutputs()
@@ -190,6 +236,17 @@ void ProduceOwedOutputs()
         StartOutputs(true);
         startOwed = false;
     }
+    ArtOutputs();
+}
+
+// A change's message has no format fields: the track's stay.
+PlayDetails WithPlayedFormat(const PlayDetails &details)
+{
+    PlayDetails merged = details;
+    merged.bitRate = PlayedDetails.bitRate;
+    merged.sampleRateFixed = PlayedDetails.sampleRateFixed;
+    merged.channels = PlayedDetails.channels;
+    return merged;
 }
 
 // One message's steps; `newest` when nothing is queued behind it. Returns
@@ -198,11 +255,26 @@ bool CarryOut(const Message *message, bool newest)
 {
     switch (message->kind) {
     case MESSAGE_PLAY:
-        ApplyTrackRecord(RecordOf(message), DetailsOf(message), UnicodeRecordOf(message));
-        StartClock(TrackRecord);
+        ApplyTrackRecord(RecordOf(message), DetailsOf(message), UnicodeRecordOf(message), StreamTitleOf(message));
+        // A new track's art is not the last one's: its own comes after.
+        if (StartClock(TrackRecord))
+            ClearCoverArt();
         NotifyRegisteredWindows(NOTIFY_TRACK_STARTED);
         startOwed = true;
         stopOwed = false;
+        break;
+    case MESSAGE_TRACK_CHANGED: {
+        TrackChange change = ApplyTrackRecord(RecordOf(message), WithPlayedFormat(DetailsOf(message)),
+                                              UnicodeRecordOf(message), StreamTitleOf(message));
+        if (change == CHANGE_STREAM_SONG)
+            NotifyRegisteredWindows(NOTIFY_TRACK_STARTED);
+        // While stopped the outputs show no track; the next start shows this.
+        if (change != CHANGE_NONE && isPlaying)
+            startOwed = true;
+        break;
+    }
+    case MESSAGE_COVER_ART:
+        KeepCoverArt(message->art, message->artSize);
         break;
     case MESSAGE_STOP:
         StopClock();
@@ -222,6 +294,7 @@ bool CarryOut(const Message *message, bool newest)
         // blanks the song files once this worker has ended, so nothing
         // writes them after.
         ProduceOwedOutputs();
+        ReleaseCoverArt();
         return true;
     }
     if (newest)
@@ -246,13 +319,16 @@ Message *TakeQueue()
 
 DWORD WINAPI TrackWorker(void *)
 {
+    // Fails only where the thread is in an apartment already, which a new
+    // thread of ours never is; the art then stays undecoded.
+    HRESULT com = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
     bool cleanedUp = false;
     for (;;) {
         if (Message *message = TakeQueue()) {
             while (message) {
                 Message *next = message->next;
                 cleanedUp |= CarryOut(message, !next && !queueHead);
-                HeapFree(queueHeap, 0, message);
+                FreeMessage(message);
                 message = next;
             }
             continue;
@@ -277,10 +353,19 @@ DWORD WINAPI TrackWorker(void *)
             break;
         cleanedUp = false;
     }
+    if (SUCCEEDED(com))
+        CoUninitialize();
     EndModuleThread(1);
 }
 
 // ---- the host's side -------------------------------------------------------
+
+void FreeMessage(Message *message)
+{
+    if (message->art)
+        HeapFree(GetProcessHeap(), 0, message->art);
+    HeapFree(queueHeap, 0, message);
+}
 
 // A node for the message, or nullptr when there is no memory for it: then
 // the message is lost, and only it.
@@ -296,6 +381,8 @@ Message *NewMessage(MessageKind kind, SIZE_T recordSize)
     if (message) {
         message->kind = kind;
         message->positionMs = 0;
+        message->art = nullptr;
+        message->artSize = 0;
     }
     return message;
 }
@@ -321,7 +408,7 @@ void Enqueue(Message *message)
     if (!thread) {
         // No worker takes from the queue now, so the message is still its head.
         InterlockedCompareExchangePointer(reinterpret_cast<void *volatile *>(&queueHead), message->next, message);
-        HeapFree(queueHeap, 0, message);
+        FreeMessage(message);
         InterlockedExchange(&workerAlive, 0);
         return;
     }
@@ -332,7 +419,10 @@ void Enqueue(Message *message)
 
 } // namespace
 
-void OnTrackPlay(const uint8_t *hostRecord, const PlayDetails &details, const uint8_t *unicodeRecord)
+namespace {
+
+void QueueTrack(MessageKind kind, const uint8_t *hostRecord, const PlayDetails &details, const uint8_t *unicodeRecord,
+                const StreamTitle &stream)
 {
     PlayDetails kept = details;
     kept.recordFromUnicode = !hostRecord;
@@ -344,16 +434,58 @@ void OnTrackPlay(const uint8_t *hostRecord, const PlayDetails &details, const ui
         kept.unicodeLength = 0;
     if (!hostRecord && !kept.unicodeLength)
         return;
+    kept.streamTitleUnits = stream.units ? stream.length : 0;
+    kept.streamTitleNarrow = stream.narrow;
     size_t packedSize = kept.unicodeLength ? PackUnicodeRecord(unicodeRecord, kept.unicodeLength, nullptr) : 0;
     size_t recordSize = hostRecord ? TRACK_RECORD_SIZE : 0;
-    if (Message *message = NewMessage(MESSAGE_PLAY, sizeof kept + recordSize + packedSize)) {
+    size_t titleSize = StreamTitleBytes(kept);
+    if (Message *message = NewMessage(kind, sizeof kept + recordSize + titleSize + packedSize)) {
         memcpy(const_cast<PlayDetails *>(&DetailsOf(message)), &kept, sizeof kept);
         if (hostRecord)
             memcpy(const_cast<uint8_t *>(RecordOf(message)), hostRecord, TRACK_RECORD_SIZE);
+        if (titleSize)
+            memcpy(const_cast<uint8_t *>(StreamTitleOf(message)), stream.units,
+                   kept.streamTitleUnits * (kept.streamTitleNarrow ? 1 : sizeof(wchar_t)));
         if (kept.unicodeLength)
             PackUnicodeRecord(unicodeRecord, kept.unicodeLength, const_cast<uint8_t *>(UnicodeRecordOf(message)));
         Enqueue(message);
     }
+}
+
+} // namespace
+
+void OnTrackPlay(const uint8_t *hostRecord, const PlayDetails &details, const uint8_t *unicodeRecord,
+                 const StreamTitle &stream)
+{
+    QueueTrack(MESSAGE_PLAY, hostRecord, details, unicodeRecord, stream);
+}
+
+void OnTrackChanged(const uint8_t *hostRecord, const PlayDetails &details, const uint8_t *unicodeRecord,
+                    const StreamTitle &stream)
+{
+    QueueTrack(MESSAGE_TRACK_CHANGED, hostRecord, details, unicodeRecord, stream);
+}
+
+void OnCoverArt(const void *bytes, uint32_t size)
+{
+    uint8_t *copy = nullptr;
+    if (bytes && size) {
+        if (size > LARGEST_COVER_ART)
+            return;
+        copy = static_cast<uint8_t *>(HeapAlloc(GetProcessHeap(), 0, size));
+        if (!copy)
+            return;
+        memcpy(copy, bytes, size);
+    }
+    Message *message = NewMessage(MESSAGE_COVER_ART, 0);
+    if (!message) {
+        if (copy)
+            HeapFree(GetProcessHeap(), 0, copy);
+        return;
+    }
+    message->art = copy;
+    message->artSize = copy ? size : 0;
+    Enqueue(message);
 }
 
 void OnTrackStop()
@@ -411,6 +543,8 @@ void OnCleanUp()
         if (Message *message = NewMessage(MESSAGE_CLEAN_UP, 0))
             Enqueue(message);
         FinishTrackWorker(CLEAN_UP_WAIT_MS);
+    } else {
+        ReleaseCoverArt(); // no worker lives to do it
     }
     BlankSongFileForGood();
 }

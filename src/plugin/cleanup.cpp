@@ -4,7 +4,7 @@
 #include "plugin/plugin.h"
 
 #include "mainwindow/mainwindow.h"
-#include "nowplaying/external.h"
+#include "answers/external.h"
 #include "nowplaying/outputs.h"
 #include "settings/settings.h"
 #include "skin/skin.h"

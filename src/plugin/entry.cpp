@@ -22,7 +22,7 @@ int32_t ConnectToHost(const hostrecords::PluginInitMessage *information)
 {
     hostCookie = information->appCookie;
     hostAppProc = information->appProc;
-    hostInterface2 = hostrecords::BUILD_64 &&
+    hostInterface2 = hostrecords::BUILD_64 ||
                      hostrecords::AnnouncesInterface2(information->majorVersion, information->minorVersion);
 
     LoadSkinResources();

@@ -1,8 +1,11 @@
-// The newer interface a 64-bit player may speak: the registration with a
-// UTF-16 name, and 'Vply', which carries only the UTF-16 track record.
+// The newer interface: the registration with a UTF-16 name, 'Vply' and
+// 'Ctrk', which carry only the UTF-16 track and stream records, and the
+// cover art that 'rart' asks for and 'Vart' brings.
 #include "plugin/plugin.h"
 
-#include "nowplaying/narrowrecord.h"
+#include "nowplaying/track.h"
+#include "records/narrowrecord.h"
+#include "records/streamrecord.h"
 
 int32_t RegisterWithHost2(const char *name, uint32_t options)
 {
@@ -20,6 +23,24 @@ int32_t RegisterWithHost2(const char *name, uint32_t options)
     return CallHost(&record, CODE_REGISTER_VISUAL_2);
 }
 
+namespace {
+
+// The art of the track the player now describes; it comes later, as 'Vart'.
+void AskForCoverArt()
+{
+    CallHost(nullptr, CODE_REQUEST_ART);
+}
+
+} // namespace
+
+StreamTitle UnicodeStreamTitle(const void *record)
+{
+    if (!record)
+        return {};
+    const auto *stream = static_cast<const UnicodeStreamLayout *>(record);
+    return {stream->streamTitle + 1, uint32_t(UnicodeTextUnits(stream->streamTitle)), false};
+}
+
 void ForwardPlay2(const void *information)
 {
     const auto *play = static_cast<const hostrecords::VisualPlayMessage2 *>(information);
@@ -32,5 +53,25 @@ void ForwardPlay2(const void *information)
     details.channels = play->audioFormat.mChannelsPerFrame;
     details.unicodeLength = length;
     // The 8-bit record is made from it on the track worker's thread.
-    OnTrackPlay(nullptr, details, static_cast<const uint8_t *>(play->trackInfo));
+    OnTrackPlay(nullptr, details, static_cast<const uint8_t *>(play->trackInfo), UnicodeStreamTitle(play->streamInfo));
+    AskForCoverArt();
+}
+
+void ForwardTrackChanged2(const void *information)
+{
+    const auto *change = static_cast<const hostrecords::VisualTrackChangedMessage2 *>(information);
+    uint32_t length = UnicodeRecordLength(change->trackInfo);
+    if (!length)
+        return;
+    PlayDetails details = {};
+    details.unicodeLength = length;
+    OnTrackChanged(nullptr, details, static_cast<const uint8_t *>(change->trackInfo),
+                   UnicodeStreamTitle(change->streamInfo));
+    AskForCoverArt();
+}
+
+void ForwardCoverArt(const void *information)
+{
+    const auto *art = static_cast<const hostrecords::VisualCoverArtMessage2 *>(information);
+    OnCoverArt(art->coverArt, art->coverArt ? art->coverArtSize : 0);
 }

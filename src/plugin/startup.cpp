@@ -5,7 +5,7 @@
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/mediakeys.h"
 #include "mainwindow/menubar.h"
-#include "nowplaying/external.h"
+#include "answers/external.h"
 #include "nowplaying/outputs.h"
 #include "nowplaying/songpath.h"
 #include "nowplaying/track.h"
@@ -78,6 +78,18 @@ extern "C" int32_t __cdecl VisualHandler(uint32_t message, void *information, vo
     case CODE_PLAY_2:
         if (information && hostInterface2)
             ForwardPlay2(information);
+        break;
+    case CODE_TRACK_CHANGED:
+        if (information && !hostInterface2)
+            ForwardTrackChanged(information);
+        break;
+    case CODE_TRACK_CHANGED_2:
+        if (information && hostInterface2)
+            ForwardTrackChanged2(information);
+        break;
+    case CODE_COVER_ART:
+        if (information && hostInterface2)
+            ForwardCoverArt(information);
         break;
     case CODE_STOP:
         OnTrackStop();

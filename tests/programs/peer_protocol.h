@@ -45,6 +45,7 @@ enum TagPlacement : uint32_t {
     TAG_RESULT_READ_ONLY,    // the result in a read-only page
     TAG_RESULT_CROSSES,      // the result's length runs into a read-only page
     TAG_FIELD_UNTERMINATED,  // the tag's name runs into reserved memory
+    TAG_REQUEST_CHURNS,      // a thread takes the pages away and back while the player reads them
 };
 // The tag names the client asks for, by index; case as real clients vary it.
 constexpr const char *TAG_NAMES[] = {"artist", "TITLE", "Album", "genre", "year",

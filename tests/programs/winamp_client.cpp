@@ -125,6 +125,40 @@ template <typename Character> struct ExtendedInfo {
     size_t resultLength;
 };
 
+struct Churn {
+    HANDLE player;
+    uint8_t *base;
+    SIZE_T size;
+    volatile LONG stop;
+};
+
+// Takes the pages away and gives them back, their bytes kept, until told.
+DWORD WINAPI ChurnPages(void *parameter)
+{
+    auto *churn = static_cast<Churn *>(parameter);
+    static uint8_t saved[8192];
+    ReadProcessMemory(churn->player, churn->base, saved, churn->size, nullptr);
+    while (!churn->stop) {
+        VirtualFreeEx(churn->player, churn->base, churn->size, MEM_DECOMMIT);
+        VirtualAllocEx(churn->player, churn->base, churn->size, MEM_COMMIT, PAGE_READWRITE);
+        WriteProcessMemory(churn->player, churn->base, saved, churn->size, nullptr);
+    }
+    return 0;
+}
+
+// Many requests while another thread takes their pages away and back: the
+// player must answer each, whatever it finds, and never fault.
+void AskWhileChurning(HANDLE player, HWND winamp, uint8_t *base, SIZE_T size, UINT code)
+{
+    Churn churn = {player, base, size, 0};
+    HANDLE thread = CreateThread(nullptr, 0, ChurnPages, &churn, 0, nullptr);
+    for (int i = 0; i < 300; ++i)
+        SendMessageW(winamp, WM_WA_IPC, WPARAM(base), code);
+    InterlockedExchange(&churn.stop, 1);
+    WaitForSingleObject(thread, INFINITE);
+    CloseHandle(thread);
+}
+
 // In the player: page 0 read-write (request at 0, file name at 512, tag name
 // at 1024, result at 2048), page 1 read-only, pages 2 and 3 only reserved.
 template <typename Character>
@@ -178,10 +212,12 @@ int32_t AskTag(HANDLE player, HWND winamp, uint32_t tag, peer::TagPlacement plac
     DWORD old;
     VirtualProtectEx(player, base + PAGE, PAGE, PAGE_READONLY, &old);
 
-    int32_t answer = int32_t(SendMessageW(winamp, WM_WA_IPC, WPARAM(requestAt),
-                                          wide ? IPC_GET_EXTENDED_FILE_INFOW : IPC_GET_EXTENDED_FILE_INFO));
+    UINT code = wide ? IPC_GET_EXTENDED_FILE_INFOW : IPC_GET_EXTENDED_FILE_INFO;
+    if (placement == peer::TAG_REQUEST_CHURNS)
+        AskWhileChurning(player, winamp, base, 2 * PAGE, code);
+    int32_t answer = int32_t(SendMessageW(winamp, WM_WA_IPC, WPARAM(requestAt), code));
     Character result[64] = {};
-    ReadProcessMemory(player, base + 2048, result, sizeof result, nullptr);
+    ReadProcessMemory(player, request.result, result, sizeof result, nullptr);
     result[63] = 0;
     if (wide)
         WideCharToMultiByte(CP_UTF8, 0, reinterpret_cast<const wchar_t *>(result), -1, utf8, sizeof utf8, nullptr,

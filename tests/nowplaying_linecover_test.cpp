@@ -1,11 +1,13 @@
-// NowPlaying.txt: the user's format filled from the track, written beside
-// the song file in UTF-8, following it through tracks, stops and readers;
-// the options dialog edits the format with a preview.
+// NowPlaying.txt, the user's format filled from the track, and
+// CurrentCover.png, the track's art: written beside the song file and
+// following it through tracks, radio songs, stops and readers; the options
+// dialog edits the format with a preview.
 #include <string>
 
 #include "dialog_driver.h"
 #include "nowplaying/lineformat.h"
 #include "nowplaying_fixture.h"
+#include "pictures.h"
 #include "resources/resource.h"
 
 using namespace testing_support;
@@ -79,6 +81,21 @@ TEST_F(NowPlayingLine, FollowsTracksAndStopsInUtf8WhereTheSongFileIsPublished)
     PlayAndWait({"Song", "Artist"});
     host::Clean();
     EXPECT_EQ(LineFile(), " ");
+}
+
+TEST_F(NowPlayingLine, FollowsARadioStreamsSongs)
+{
+    host::SetSettingText("LineFormat", std::wstring(L"{station}: {artist} - {title}"));
+    StartWith({{"File", 1}});
+    host::Track station = {"Radio Bramble", "", "Jazz", 0};
+    station.stream.present = true;
+    station.stream.title = L"Miles Davis - So What";
+    PlayAndWait(station);
+    EXPECT_EQ(LineFile(), "Radio Bramble: Miles Davis - So What");
+    station.stream.title = L"Dave Brubeck - Take Five";
+    host::TrackInfoChanged(station);
+    ASSERT_TRUE(host::WaitForThreadsAtMost(threadsBefore));
+    EXPECT_EQ(LineFile(), "Radio Bramble: Dave Brubeck - Take Five");
 }
 
 TEST_F(NowPlayingLine, NotWrittenWithoutAFormatOrWithoutTheFileOption)
@@ -165,6 +182,55 @@ TEST_F(NowPlayingLine, TheDialogEditsTheFormatWithAPreview)
         EXPECT_EQ(host::ReadSettingTextW("LineFormat"), L"(missing)");
         EXPECT_EQ(LineFile(), "(missing)");
     }));
+}
+
+// The cover as the player hands it over: a large JPEG scaled down to 1,024
+// pixels, a small PNG kept pixel for pixel; no art, and a stop, leave the
+// transparent picture. A player of the older interface sends no art.
+TEST_F(NowPlayingLine, CoverShowsTheArtScaledDownAndNothingWithoutIt)
+{
+    struct Case {
+        const char *name;
+        host::Picture picture;
+        host::PictureContainer container;
+        UINT side;
+    };
+    const Case cases[] = {{"large JPEG", host::Blocks(3000, 3000), host::PICTURE_JPEG, 1024},
+                          {"small PNG", host::Blocks(48, 32), host::PICTURE_PNG, 48},
+                          {"none", {}, host::PICTURE_PNG, 1}};
+    // Encoded before the threads are counted: the imaging component keeps
+    // threads of its own.
+    std::vector<uint8_t> art[3];
+    for (size_t i = 0; i < 3; ++i)
+        if (cases[i].picture.width)
+            art[i] = host::EncodePicture(cases[i].picture, cases[i].container);
+    StartWith({{"Cover", 1}});
+    auto cover = [] {
+        std::string bytes = CoverFile();
+        return host::DecodePicture(bytes.data(), bytes.size());
+    };
+    auto transparent = [&] {
+        host::Picture shown = cover();
+        return shown.width == 1 && shown.height == 1 && shown.bgra[3] == 0;
+    };
+    // No SCOPED_TRACE: its first use starts a thread of the test framework's.
+    for (const Case &c : cases) {
+        host::coverArt.bytes = art[&c - cases];
+        host::coverArt.format = c.container;
+        PlayAndWait({c.name, "Artist"});
+        if (!host::SpeaksInterface2() || !c.picture.width) {
+            EXPECT_TRUE(transparent()) << c.name;
+            continue;
+        }
+        EXPECT_TRUE(host::PumpUntil([&] { return cover().width == c.side; }, 30000)) << c.name << cover().width;
+        host::Picture shown = cover();
+        EXPECT_EQ(shown.height, c.side * c.picture.height / c.picture.width) << c.name;
+        if (c.container == host::PICTURE_PNG) {
+            EXPECT_EQ(host::LargestDifference(shown, c.picture), 0) << c.name;
+        }
+    }
+    StopAndWait();
+    EXPECT_TRUE(transparent());
 }
 
 } // namespace

@@ -87,21 +87,8 @@ static_assert(offsetof(UnicodeTrackLayout2, sampleRateFloat) == 5204, "sampleRat
 static_assert(offsetof(UnicodeTrackLayout2, albumArtist) == 5208, "albumArtist");
 static_assert(offsetof(UnicodeTrackLayout2, sizeInBytes) == 5720, "sizeInBytes");
 
-// The 8-bit record's fields beyond those in track.h.
-constexpr int TRACK_FILE_NAME_OFFSET = 264;
-constexpr int TRACK_KIND_OFFSET = 1288;
-constexpr int TRACK_VOLUME_ADJUSTMENT_OFFSET = 1554;
-constexpr int TRACK_EQ_PRESET_OFFSET = 1556;
-constexpr int TRACK_STOP_TIME_OFFSET = 2076;
-constexpr int TRACK_SIZE_OFFSET = 2080;
-constexpr int TRACK_FILE_TYPE_OFFSET = 2092;
-constexpr int TRACK_DATE_OFFSET = 2096;
-constexpr int TRACK_ATTRIBUTES_OFFSET = 2104;
-constexpr int TRACK_VALID_ATTRIBUTES_OFFSET = 2108;
-constexpr int TRACK_FILE_CREATOR_OFFSET = 2112;
-constexpr int TRACK_ALBUM_OFFSET = 776;
-constexpr int TRACK_GENRE_OFFSET = 1032;
-constexpr int TRACK_COUNT_OFFSET = 1548;
-constexpr int TRACK_COMMENTS_OFFSET = 1812;
-constexpr int TRACK_BIT_RATE_OFFSET = 2084;
-constexpr int TRACK_SAMPLE_RATE_OFFSET = 2088;
+// How many units of a counted UTF-16 text (unit 0 the count) a reader
+// takes: at most the count and 255, ending early at a zero unit.
+size_t UnicodeTextUnits(const uint16_t (&units)[UNICODE_TEXT_UNITS]);
+// A counted UTF-16 text of a record, so read; always terminated.
+void ReadUnicodeText(const uint8_t *record, size_t offset, wchar_t (&text)[UNICODE_TEXT_UNITS]);

@@ -1,7 +1,7 @@
 // Memory that another program names: the one check that the record copy
 // into another process and the Winamp answers reading requests placed in
 // this one both use.
-#include "nowplaying/memorycheck.h"
+#include "answers/memorycheck.h"
 
 bool RegionAllows(const MEMORY_BASIC_INFORMATION &region, bool write)
 {

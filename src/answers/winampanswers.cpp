@@ -12,15 +12,15 @@
 // only 64-bit readers can follow. The worker builds a track's texts in the
 // slot not handed out and then makes it the current one, so a reader that
 // asked once gets whole text unless two tracks started in between.
-#include "nowplaying/winampanswers.h"
+#include "answers/winampanswers.h"
 
 #include <array>
 #include <cstdio>
 #include <cstring>
 #include <cwchar>
 
-#include "nowplaying/lowmemory.h"
-#include "nowplaying/memorycheck.h"
+#include "answers/lowmemory.h"
+#include "answers/memorycheck.h"
 #include "nowplaying/outputs.h"
 #include "nowplaying/track.h"
 #include "nowplaying/tracktexts.h"
@@ -101,35 +101,45 @@ template <typename Text> LRESULT TextOf(const WinampTrack *track, Text WinampTra
 }
 
 // ---- memory another program hands us ---------------------------------------
+// Read and written through the process-memory calls on this very process,
+// each range asked about first: a block that its owner frees or protects
+// between the look and the copy makes the call fail, and the answer 0,
+// where a plain copy would fault the player's thread. (The look is still
+// needed: Wine's calls reach memory that is reserved, freed or read-only.)
 
-bool MemoryAllows(const void *address, size_t size, bool write)
+bool ReadOwn(const void *address, void *into, size_t size)
 {
-    return RangeAllows(GetCurrentProcess(), uintptr_t(address), size, write);
+    SIZE_T done = 0;
+    return RangeAllows(GetCurrentProcess(), uintptr_t(address), size, false) &&
+           ReadProcessMemory(GetCurrentProcess(), address, into, size, &done) && done == size;
 }
 
-// The length of a zero-terminated text of at most maxUnits units that lies
-// wholly in readable memory; -1 otherwise. Each region is asked about
-// before a character in it is read.
-template <typename Character> int ReadableTextLength(const Character *text, int maxUnits)
+bool WriteOwn(void *address, const void *from, size_t size)
 {
-    uintptr_t start = uintptr_t(text);
-    uintptr_t readableEnd = start; // every byte before it may be read
-    for (int units = 0; text && units <= maxUnits; ++units) {
-        uintptr_t unitEnd = start + (units + 1) * sizeof(Character);
-        if (unitEnd < start)
+    SIZE_T done = 0;
+    return RangeAllows(GetCurrentProcess(), uintptr_t(address), size, true) &&
+           WriteProcessMemory(GetCurrentProcess(), address, from, size, &done) && done == size;
+}
+
+// A zero-terminated text of at most maxUnits units copied into `into`
+// (maxUnits + 1 of room), up to a page at a time, so that a text that ends
+// just before memory that cannot be read is read whole. Its length, or -1.
+template <typename Character> int ReadOwnText(const Character *text, Character *into, int maxUnits)
+{
+    constexpr uintptr_t PAGE = 4096;
+    for (int units = 0; text && units <= maxUnits;) {
+        uintptr_t at = uintptr_t(text + units);
+        int chunk = int((PAGE - at % PAGE) / sizeof(Character));
+        if (chunk < 1)
+            chunk = 1; // a character across the page's end
+        if (chunk > maxUnits + 1 - units)
+            chunk = maxUnits + 1 - units;
+        if (!ReadOwn(text + units, into + units, chunk * sizeof(Character)))
             return -1;
-        while (readableEnd < unitEnd) {
-            MEMORY_BASIC_INFORMATION info;
-            if (VirtualQuery(reinterpret_cast<const void *>(readableEnd), &info, sizeof info) != sizeof info ||
-                !RegionAllows(info, false))
-                return -1;
-            uintptr_t regionEnd = uintptr_t(info.BaseAddress) + info.RegionSize;
-            if (regionEnd <= readableEnd)
-                return -1;
-            readableEnd = regionEnd;
-        }
-        if (!text[units])
-            return units;
+        for (int i = 0; i < chunk; ++i)
+            if (!into[units + i])
+                return units + i;
+        units += chunk;
     }
     return -1;
 }
@@ -221,26 +231,34 @@ void PutResult(const wchar_t *text, char *result, size_t room)
     result[length] = 0;
 }
 
+// Only the bytes written are checked: the text and its zero, within the
+// room the request declares (clients declare more room than their block
+// has, and read back only the text).
 template <typename Character> LRESULT AnswerExtendedInfo(WPARAM address)
 {
-    const auto *given = reinterpret_cast<const ExtendedInfoRequest<Character> *>(address);
-    if (!MemoryAllows(given, sizeof *given, false))
-        return 0;
     ExtendedInfoRequest<Character> request;
-    memcpy(&request, given, sizeof request);
-    int fieldLength = ReadableTextLength(request.field, LONGEST_FIELD_NAME);
-    if (request.resultLength == 0 || request.resultLength > SIZE_MAX / sizeof(Character) ||
-        ReadableTextLength(request.fileName, LONGEST_FILE_NAME) <= 0 || fieldLength < 0 ||
-        !MemoryAllows(request.result, request.resultLength * sizeof(Character), true))
+    if (!ReadOwn(reinterpret_cast<const void *>(address), &request, sizeof request) || request.resultLength == 0)
         return 0;
-    const Tag *tag = FindTag(request.field, fieldLength);
-    static WinampTrack track; // the host's thread's alone; too large for its stack
-    if (!tag || !CopyCurrent(track) || !SameFile(request.fileName, track))
+    // The host's thread's alone; too large for its stack.
+    static Character fileName[LONGEST_FILE_NAME + 1];
+    static WinampTrack track;
+    Character field[LONGEST_FIELD_NAME + 1];
+    int fieldLength = ReadOwnText(request.field, field, LONGEST_FIELD_NAME);
+    if (fieldLength < 0 || ReadOwnText(request.fileName, fileName, LONGEST_FILE_NAME) <= 0)
+        return 0;
+    const Tag *tag = FindTag(field, fieldLength);
+    if (!tag || !CopyCurrent(track) || !SameFile(fileName, track))
         return 0;
     wchar_t text[TAG_TEXT_SIZE];
     tag->read(track.texts, text);
-    PutResult(text, request.result, request.resultLength);
-    return 1;
+    Character result[TAG_TEXT_SIZE * 2];
+    size_t room = request.resultLength < sizeof result / sizeof *result ? request.resultLength
+                                                                       : sizeof result / sizeof *result;
+    PutResult(text, result, room);
+    size_t length = 0;
+    while (result[length])
+        ++length;
+    return WriteOwn(request.result, result, (length + 1) * sizeof(Character)) ? 1 : 0;
 }
 
 } // namespace
@@ -254,9 +272,9 @@ void PublishWinampTrack()
     track.listPosition = number > 1 ? number - 1 : 0;
 
     char artist[COUNTED_TEXT_SIZE], name[COUNTED_TEXT_SIZE], fileName[COUNTED_TEXT_SIZE];
-    ReadCountedText(TrackRecord, TRACK_ARTIST_OFFSET, artist);
-    ReadCountedText(TrackRecord, TRACK_NAME_OFFSET, name);
-    ReadCountedText(TrackRecord, TRACK_FILE_NAME_OFFSET, fileName);
+    ReadCountedText(ShownRecord, TRACK_ARTIST_OFFSET, artist);
+    ReadCountedText(ShownRecord, TRACK_NAME_OFFSET, name);
+    ReadCountedText(ShownRecord, TRACK_FILE_NAME_OFFSET, fileName);
     memset(track.fileName, 0, sizeof track.fileName);
     memset(track.title, 0, sizeof track.title);
     memset(track.fileNameW, 0, sizeof track.fileNameW);

@@ -1,12 +1,12 @@
 // The interface for other programs: the finder window, the registered
 // windows' notifications, the three queries and the orderly end.
-#include "nowplaying/external.h"
+#include "answers/external.h"
 
 #include <array>
 #include <cstdio>
 #include <cstring>
 
-#include "nowplaying/memorycheck.h"
+#include "answers/memorycheck.h"
 #include "nowplaying/track.h"
 #include "plugin/plugin.h"
 

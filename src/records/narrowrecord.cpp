@@ -1,26 +1,39 @@
 // The 8-bit track record made from the player's UTF-16 one.
-#include "nowplaying/narrowrecord.h"
+#include "records/narrowrecord.h"
 
 #include <windows.h>
 
 #include <cstring>
 #include <cwchar>
 
-#include "nowplaying/tracktexts.h"
-#include "nowplaying/unicoderecord.h"
+#include "records/unicoderecord.h"
 
 namespace {
 
 // The fields the 8-bit record has: validity bits 0 to 20.
 constexpr uint32_t NARROW_VALID_FIELDS = (1u << 21) - 1;
 
-// The longest beginning of the text that fits 255 bytes in the code page,
-// never splitting a surrogate pair; the bytes after it stay zero.
-void PutCodePageText(uint8_t (&record)[TRACK_RECORD_SIZE], int offset, const uint8_t *unicode, size_t unicodeOffset)
+void PutRecordText(uint8_t (&record)[TRACK_RECORD_SIZE], int offset, const uint8_t *unicode, size_t unicodeOffset)
 {
-    wchar_t text[TRACK_TEXT_UNITS];
+    wchar_t text[UNICODE_TEXT_UNITS];
     ReadUnicodeText(unicode, unicodeOffset, text);
-    int units = int(wcslen(text));
+    PutCodePageText(record, offset, text);
+}
+
+template <typename T> void PutField(uint8_t (&record)[TRACK_RECORD_SIZE], int offset, T value)
+{
+    static_assert(sizeof value <= 4, "the 8-bit record's numbers are at most 32 bits");
+    memcpy(record + offset, &value, sizeof value);
+}
+
+} // namespace
+
+// The longest beginning of the text that fits 255 bytes in the code page,
+// never splitting a surrogate pair.
+void PutCodePageText(uint8_t (&record)[TRACK_RECORD_SIZE], int offset, const wchar_t *text)
+{
+    memset(record + offset, 0, COUNTED_TEXT_SIZE);
+    int units = int(wcsnlen(text, UNICODE_TEXT_UNITS - 1));
     char *characters = reinterpret_cast<char *>(record + offset + 1);
     while (units > 0) {
         int bytes = WideCharToMultiByte(CP_ACP, 0, text, units, nullptr, 0, nullptr, nullptr);
@@ -39,14 +52,6 @@ void PutCodePageText(uint8_t (&record)[TRACK_RECORD_SIZE], int offset, const uin
     }
 }
 
-template <typename T> void PutField(uint8_t (&record)[TRACK_RECORD_SIZE], int offset, T value)
-{
-    static_assert(sizeof value <= 4, "the 8-bit record's numbers are at most 32 bits");
-    memcpy(record + offset, &value, sizeof value);
-}
-
-} // namespace
-
 uint32_t FixedHertz(double hertz)
 {
     if (!(hertz > 0 && hertz < 65536))
@@ -63,14 +68,14 @@ void NarrowTrackRecord(const uint8_t *unicode, uint32_t length, uint8_t (&record
 
     memset(record, 0, sizeof record);
     PutField(record, 0, u.validFields & NARROW_VALID_FIELDS);
-    PutCodePageText(record, TRACK_NAME_OFFSET, bytes, offsetof(UnicodeTrackLayout, name));
-    PutCodePageText(record, TRACK_FILE_NAME_OFFSET, bytes, offsetof(UnicodeTrackLayout, fileName));
-    PutCodePageText(record, TRACK_ARTIST_OFFSET, bytes, offsetof(UnicodeTrackLayout, artist));
-    PutCodePageText(record, TRACK_ALBUM_OFFSET, bytes, offsetof(UnicodeTrackLayout, album));
-    PutCodePageText(record, TRACK_GENRE_OFFSET, bytes, offsetof(UnicodeTrackLayout, genre));
-    PutCodePageText(record, TRACK_KIND_OFFSET, bytes, offsetof(UnicodeTrackLayout, kind));
-    PutCodePageText(record, TRACK_EQ_PRESET_OFFSET, bytes, offsetof(UnicodeTrackLayout, eqPresetName));
-    PutCodePageText(record, TRACK_COMMENTS_OFFSET, bytes, offsetof(UnicodeTrackLayout, comments));
+    PutRecordText(record, TRACK_NAME_OFFSET, bytes, offsetof(UnicodeTrackLayout, name));
+    PutRecordText(record, TRACK_FILE_NAME_OFFSET, bytes, offsetof(UnicodeTrackLayout, fileName));
+    PutRecordText(record, TRACK_ARTIST_OFFSET, bytes, offsetof(UnicodeTrackLayout, artist));
+    PutRecordText(record, TRACK_ALBUM_OFFSET, bytes, offsetof(UnicodeTrackLayout, album));
+    PutRecordText(record, TRACK_GENRE_OFFSET, bytes, offsetof(UnicodeTrackLayout, genre));
+    PutRecordText(record, TRACK_KIND_OFFSET, bytes, offsetof(UnicodeTrackLayout, kind));
+    PutRecordText(record, TRACK_EQ_PRESET_OFFSET, bytes, offsetof(UnicodeTrackLayout, eqPresetName));
+    PutRecordText(record, TRACK_COMMENTS_OFFSET, bytes, offsetof(UnicodeTrackLayout, comments));
     PutField(record, TRACK_NUMBER_OFFSET, u.trackNumber);
     PutField(record, TRACK_COUNT_OFFSET, u.numTracks);
     PutField(record, TRACK_YEAR_OFFSET, u.year);

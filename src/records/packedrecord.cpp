@@ -1,12 +1,12 @@
 // The UTF-16 track record packed for the queue: its parts in order, the
 // numbers as they came, each text as its count and the units up to the
 // first zero unit or the count (at most 255).
-#include "nowplaying/packedrecord.h"
+#include "records/packedrecord.h"
 
 #include <array>
 #include <cstring>
 
-#include "nowplaying/tracktexts.h"
+#include "records/unicoderecord.h"
 
 namespace {
 

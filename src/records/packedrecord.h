@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "nowplaying/unicoderecord.h"
+#include "records/unicoderecord.h"
 
 // Packs the first `length` bytes of a record of either interface (from
 // UNICODE_RECORD_MINIMUM to UNICODE_RECORD_SIZE_2) into `packed`, or only

@@ -4,7 +4,7 @@
 // no address gives no such promise, so the free regions below 4 GB are
 // walked and the first that holds the size, from an allocation boundary
 // (where a reservation starts), is taken.
-#include "nowplaying/lowmemory.h"
+#include "answers/lowmemory.h"
 
 #include <cstdint>
 

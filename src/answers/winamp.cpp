@@ -10,7 +10,7 @@
 
 #include "nowplaying/track.h"
 #include "nowplaying/tracktexts.h"
-#include "nowplaying/winampanswers.h"
+#include "answers/winampanswers.h"
 #include "plugin/plugin.h"
 
 HWND winampWindow;

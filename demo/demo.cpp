@@ -12,7 +12,7 @@ namespace {
 
 const char *const FLAG_NAMES[] = {"Skin", "Multimedia", "Clipboard", "TopmostMin", "TopmostAlways",
                                   "ShowInAltTab", "WinAmp", "File", "CaptionText", "Menu",
-                                  "Tray", "NeverTaskbar", "Offset", "ToolwindowMinimode", "Version"};
+                                  "Tray", "NeverTaskbar", "Offset", "ToolwindowMinimode", "Cover", "Version"};
 
 void PrintRegistration()
 {
@@ -90,6 +90,10 @@ int main()
     host::PumpFor(300);
     ShowNowPlaying(folder);
     ShowSkin();
+    // The dialog previews the line for the track last played: one whose
+    // title the prefix's fonts show.
+    host::Play(track);
+    host::PumpFor(300);
     DemoOptionsDialog();
     // The closed dialog's place is painted again by the windows beneath it
     // only once they have handled their paint messages.

@@ -43,6 +43,8 @@ void PrintOutputs(const char *moment, const std::string &folder)
     printf("  after %s:\n", moment);
     printf("    CurrentSong.txt       %s\n", Shown(host::FileBytes(folder + "\\CurrentSong.txt")).c_str());
     printf("    CurrentSong.utf8.txt  %s\n", ShownUtf8(host::FileBytes(folder + "\\CurrentSong.utf8.txt")).c_str());
+    printf("    NowPlaying.txt        %s\n", ShownUtf8(host::FileBytes(folder + "\\NowPlaying.txt")).c_str());
+    printf("    CurrentCover.png      %u bytes\n", unsigned(host::FileBytes(folder + "\\CurrentCover.png").size()));
     printf("    clipboard, 8-bit      %s\n", Shown(host::ClipboardText()).c_str());
     printf("    clipboard, Unicode    %s\n", ShownWide(host::ClipboardUnicodeText()).c_str());
     printf("    caption               %s\n", ShownWide(host::WindowTextW(host::mainWindow)).c_str());
@@ -61,8 +63,9 @@ host::Track Track(const char *name, const char *artist, const char *genre, int n
 
 void EnableNowPlayingOutputs()
 {
-    for (const char *name : {"File", "Clipboard", "WinAmp", "CaptionText"})
+    for (const char *name : {"File", "Clipboard", "WinAmp", "CaptionText", "Cover"})
         host::SetSettingDword(name, 1);
+    host::SetSettingText("LineFormat", std::wstring(L"\u266A {title} by {artist} ({length})"));
 }
 
 void ShowNowPlaying(const std::string &hostFolder)

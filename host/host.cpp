@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <cwchar>
 
 #include "interface2.h"
 #include "msglog.h"
@@ -494,6 +495,38 @@ void SetSettingDword(const char *name, DWORD value, SettingsRoot root)
 void SetSettingText(const char *name, const std::string &text)
 {
     SetSettingRaw(name, REG_SZ, text.c_str(), DWORD(text.size() + 1));
+}
+
+// Through the Unicode calls, as the module keeps its own texts.
+void SetSettingText(const char *name, const std::wstring &text)
+{
+    HKEY key;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, SETTINGS_KEY, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+        return;
+    std::wstring wideName(name, name + strlen(name));
+    RegSetValueExW(key, wideName.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE *>(text.c_str()),
+                   DWORD((text.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(key);
+}
+
+std::wstring ReadSettingTextW(const char *name)
+{
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, SETTINGS_KEY, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return L"(missing)";
+    std::wstring wideName(name, name + strlen(name));
+    DWORD type = REG_NONE, size = 0;
+    std::wstring text;
+    if (RegQueryValueExW(key, wideName.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS && type == REG_SZ) {
+        text.assign(size / sizeof(wchar_t) + 1, L'\0');
+        RegQueryValueExW(key, wideName.c_str(), nullptr, &type, reinterpret_cast<BYTE *>(&text[0]), &size);
+        text.resize(wcsnlen(text.c_str(), size / sizeof(wchar_t)));
+    } else {
+        text = L"(missing)";
+    }
+    RegCloseKey(key);
+    return text;
 }
 
 bool ReadSetting(const char *name, DWORD *type, std::vector<uint8_t> *data, SettingsRoot root)

@@ -183,11 +183,14 @@ bool SettingsKeyExists(SettingsRoot root = USER);
 void SetSettingDword(const char *name, DWORD value, SettingsRoot root = USER);
 void SetSettingRaw(const char *name, DWORD type, const void *data, DWORD size, SettingsRoot root = USER);
 void SetSettingText(const char *name, const std::string &text);
+// The same through the Unicode calls, as the module keeps the user's texts.
+void SetSettingText(const char *name, const std::wstring &text);
 // false when missing; type and raw bytes otherwise.
 bool ReadSetting(const char *name, DWORD *type, std::vector<uint8_t> *data, SettingsRoot root = USER);
 bool ReadSettingDword(const char *name, DWORD *value, SettingsRoot root = USER);
 // A REG_SZ value's text; "(missing)" when absent or of another type.
 std::string ReadSettingText(const char *name);
+std::wstring ReadSettingTextW(const char *name);
 // Default value of HKCR "daap\DefaultIcon": the host executable's path.
 void SetHostExecutablePath(const char *path);
 void DeleteHostExecutablePath();

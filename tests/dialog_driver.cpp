@@ -2,6 +2,7 @@
 
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "resources/resource.h"
@@ -116,26 +117,6 @@ bool DialogNeededClosing()
     return forcedClose;
 }
 
-::testing::AssertionResult RowIsClear(HWND dialog, const std::vector<HWND> &row)
-{
-    RECT band = {};
-    for (HWND control : row) {
-        RECT r;
-        GetWindowRect(control, &r);
-        UnionRect(&band, &band, &r);
-    }
-    for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
-        RECT r, overlap;
-        GetWindowRect(c, &r);
-        bool inRow = false;
-        for (HWND control : row)
-            inRow |= c == control;
-        if (!inRow && (GetWindowLongA(c, GWL_STYLE) & BS_TYPEMASK) != BS_GROUPBOX && IntersectRect(&overlap, &r, &band))
-            return ::testing::AssertionFailure() << host::WindowText(c) << " overlaps the row";
-    }
-    return ::testing::AssertionSuccess();
-}
-
 HWND DialogButton(HWND dialog, const char *text)
 {
     return FindWindowExA(dialog, nullptr, "Button", text);
@@ -162,6 +143,27 @@ std::vector<std::pair<std::string, int>> TakePostedChecks()
         DispatchMessageA(&msg);
     }
     return checks;
+}
+
+::testing::AssertionResult ClearOfTheOthers(HWND dialog, std::vector<HWND> controls)
+{
+    for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        if (std::find(controls.begin(), controls.end(), c) != controls.end() ||
+            (GetWindowLongA(c, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX)
+            continue;
+        RECT r, own, overlap;
+        GetWindowRect(c, &r);
+        for (HWND control : controls) {
+            GetWindowRect(control, &own);
+            if (IntersectRect(&overlap, &r, &own)) {
+                char text[160] = "", ownText[160] = "";
+                GetWindowTextA(c, text, sizeof text);
+                GetWindowTextA(control, ownText, sizeof ownText);
+                return ::testing::AssertionFailure() << '"' << ownText << "\" overlaps \"" << text << '"';
+            }
+        }
+    }
+    return ::testing::AssertionSuccess();
 }
 
 } // namespace testing_support

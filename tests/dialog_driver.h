@@ -31,6 +31,8 @@ inline constexpr char ON_TOP_NEVER[] = "Never";
 inline constexpr char ON_TOP_MINI[] = "Only when in Mini Mode";
 // Added when the dialog opens, under the multimedia keys' box.
 inline constexpr char MEDIA_CONTROLS[] = "Show iTunes in Windows' media controls (Windows 10 and later)";
+// Added when the dialog opens.
+inline constexpr char COVER[] = "Cover picture";
 
 
 // Sends "Options" (40007) to the host main window and runs body(dialog) once
@@ -41,9 +43,9 @@ bool WithOptionsDialog(const std::function<void(HWND dialog)> &body, bool closeA
 bool DialogNeededClosing();
 
 HWND DialogButton(HWND dialog, const char *text);
-// A row of controls added to the dialog is clear of every other control but
-// the group frames.
-::testing::AssertionResult RowIsClear(HWND dialog, const std::vector<HWND> &row);
+// The controls overlap no control of the dialog but their group frames
+// and each other.
+::testing::AssertionResult ClearOfTheOthers(HWND dialog, std::vector<HWND> controls);
 int CheckState(HWND dialog, const char *text);
 // Clicks like the user: the button toggles itself (when automatic) and
 // notifies the dialog.

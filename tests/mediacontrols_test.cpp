@@ -291,7 +291,7 @@ TEST_F(MediaControls, TheOptionEndsAndStartsTheSession)
         GetWindowRect(above, &a);
         EXPECT_EQ(r.top, a.bottom);
         EXPECT_EQ(r.left, a.left);
-        EXPECT_TRUE(RowIsClear(dialog, {box}));
+        EXPECT_TRUE(ClearOfTheOthers(dialog, {box}));
 
         host::ClearMediaControlsCalls();
         Click(dialog, MEDIA_CONTROLS);

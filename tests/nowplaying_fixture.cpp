@@ -4,14 +4,13 @@ namespace testing_support {
 
 void NowPlayingTest::StoreOutputs(std::initializer_list<Setting> outputs)
 {
-    for (const char *name : {"Skin", "Clipboard", "WinAmp", "File", "CaptionText", "Menu", "Multimedia"})
+    for (const char *name : {"Skin", "Clipboard", "WinAmp", "File", "CaptionText", "Menu", "Multimedia", "Cover"})
         host::SetSettingDword(name, 0);
     for (const Setting &s : outputs)
         host::SetSettingDword(s.name, s.value);
-    for (const std::string &folder : {HostFolder(), PerUserFolder()}) {
-        DeleteFileA((folder + "\\CurrentSong.txt").c_str());
-        DeleteFileA((folder + "\\CurrentSong.utf8.txt").c_str());
-    }
+    for (const std::string &folder : {HostFolder(), PerUserFolder()})
+        for (const char *name : {"CurrentSong.txt", "CurrentSong.utf8.txt", "NowPlaying.txt", "CurrentCover.png"})
+            DeleteFileA((folder + "\\" + name).c_str());
 }
 
 void NowPlayingTest::StartWith(std::initializer_list<Setting> outputs)
@@ -44,6 +43,10 @@ std::string NowPlayingTest::SongFile() { return FileBytes(SongFilePath()); }
 std::string NowPlayingTest::SongFileIn(const std::string &folder) { return FileBytes(folder + "\\CurrentSong.txt"); }
 
 std::string NowPlayingTest::Utf8SongFile() { return FileBytes(HostFolder() + "\\CurrentSong.utf8.txt"); }
+
+std::string NowPlayingTest::LineFile() { return FileBytes(HostFolder() + "\\NowPlaying.txt"); }
+
+std::string NowPlayingTest::CoverFile() { return FileBytes(HostFolder() + "\\CurrentCover.png"); }
 
 std::string NowPlayingTest::ClipboardText() { return testing_support::ClipboardText(); }
 

@@ -24,6 +24,9 @@ protected:
     static std::string SongFilePath();
     std::string SongFile(); // "(missing)" when absent
     std::string Utf8SongFile();
+    // NowPlaying.txt and CurrentCover.png beside the song file.
+    static std::string LineFile();
+    static std::string CoverFile();
     // The song file in another folder.
     static std::string SongFileIn(const std::string &folder);
     static std::string ClipboardText();

@@ -160,7 +160,7 @@ TEST_P(OptionsDialogInit, MarksTheStoredSettings)
     StartPlugin();
     const char *const everyButton[] = {SKIN, MULTIMEDIA, CLIPBOARD, WINAMP, FILE_BOX, CAPTION, MENU, TRAY,
                                        DONT_OFFSET, TASKBAR_ALWAYS, TASKBAR_NEVER, TASKBAR_NOT_ON_TOP,
-                                       TASKBAR_FULL, ON_TOP_ALWAYS, ON_TOP_NEVER, ON_TOP_MINI};
+                                       TASKBAR_FULL, ON_TOP_ALWAYS, ON_TOP_NEVER, ON_TOP_MINI, COVER};
     ASSERT_TRUE(WithOptionsDialog([&](HWND dialog) {
         for (const char *button : everyButton) {
             bool expected = false;
@@ -179,8 +179,9 @@ INSTANTIATE_TEST_SUITE_P(
         InitCase{"EveryFlagSet",
                  {{"Skin", 1}, {"Multimedia", 1}, {"Clipboard", 1}, {"TopmostMin", 1}, {"TopmostAlways", 1},
                   {"ShowInAltTab", 1}, {"WinAmp", 1}, {"File", 1}, {"CaptionText", 1}, {"Menu", 1}, {"Tray", 1},
-                  {"NeverTaskbar", 1}, {"Offset", 1}, {"ToolwindowMinimode", 1}},
-                 {SKIN, MULTIMEDIA, CLIPBOARD, WINAMP, FILE_BOX, CAPTION, MENU, TRAY, TASKBAR_FULL, ON_TOP_ALWAYS},
+                  {"NeverTaskbar", 1}, {"Offset", 1}, {"ToolwindowMinimode", 1}, {"Cover", 1}},
+                 {SKIN, MULTIMEDIA, CLIPBOARD, WINAMP, FILE_BOX, CAPTION, MENU, TRAY, TASKBAR_FULL, ON_TOP_ALWAYS,
+                  COVER},
                  true},
         InitCase{"EveryFlagClear",
                  {{"Skin", 0}, {"WinAmp", 0}, {"CaptionText", 0}, {"Offset", 0}},
@@ -238,7 +239,7 @@ TEST_F(OptionsDialog, EachCheckBoxStoresItsFlagAtOnceAndBack)
     const Box boxes[] = {{SKIN, "Skin", 0},       {MULTIMEDIA, "Multimedia", 1}, {CLIPBOARD, "Clipboard", 1},
                          {WINAMP, "WinAmp", 0},   {FILE_BOX, "File", 1},         {CAPTION, "CaptionText", 0},
                          {MENU, "Menu", 1},       {TRAY, "Tray", 1},             {DONT_OFFSET, "Offset", 0},
-                         {MEDIA_CONTROLS, "MediaControls", 0}};
+                         {MEDIA_CONTROLS, "MediaControls", 0}, {COVER, "Cover", 1}};
     StartPlugin();
     ASSERT_TRUE(WithOptionsDialog([&](HWND dialog) {
         for (const Box &box : boxes) {
@@ -493,7 +494,8 @@ TEST_P(OptionsDialogFits, EveryTextFitsItsControl)
                 EXPECT_TRUE(TextFits(dc, c));
             }
         }
-        EXPECT_EQ(checked, 26) << "the template's 23, the song file's row and the media controls' box";
+        EXPECT_EQ(checked, 30)
+            << "the template's 23, the song file's row, the rows of the files beside it and the media controls' box";
         SelectObject(dc, old);
         ReleaseDC(dialog, dc);
     }));

@@ -16,6 +16,7 @@ const Default DEFAULTS[] = {
     {"Skin", 1}, {"Multimedia", 0}, {"Clipboard", 0}, {"TopmostMin", 0}, {"TopmostAlways", 0},
     {"ShowInAltTab", 0}, {"WinAmp", 1}, {"File", 0}, {"CaptionText", 1}, {"Menu", 0},
     {"Tray", 0}, {"NeverTaskbar", 0}, {"Offset", 1}, {"ToolwindowMinimode", 0}, {"MediaControls", 1},
+    {"Cover", 0},
 };
 
 DWORD Stored(const char *name)

@@ -17,17 +17,17 @@ std::string ChosenFolder()
     GetTempPathA(sizeof temp, temp);
     std::string folder = std::string(temp) + "Bramblecourt chosen";
     CreateDirectoryA(folder.c_str(), nullptr);
-    DeleteFileA((folder + "\\CurrentSong.txt").c_str());
-    DeleteFileA((folder + "\\CurrentSong.utf8.txt").c_str());
+    for (const char *name : {"CurrentSong.txt", "CurrentSong.utf8.txt", "NowPlaying.txt", "CurrentCover.png"})
+        DeleteFileA((folder + "\\" + name).c_str());
     return folder;
 }
 
 class SongFilePlace : public NowPlayingTest {
 protected:
     // Starts with the song file on, plays a track and says where it went.
-    void PlayAndExpectTheFileIn(const std::string &folder)
+    void PlayAndExpectTheFileIn(const std::string &folder, std::initializer_list<Setting> outputs = {{"File", 1}})
     {
-        StartWith({{"File", 1}});
+        StartWith(outputs);
         PlayAndWait({"Song", "Artist"});
         EXPECT_EQ(SongFileIn(folder), TRACK_TEXT);
         EXPECT_EQ(host::ReadSettingText("SongFile"), folder + "\\CurrentSong.txt");
@@ -77,15 +77,17 @@ INSTANTIATE_TEST_SUITE_P(Folder, SongFileChosenFolder, ::testing::Bool(),
                          [](const ::testing::TestParamInfo<bool> &info) { return info.param ? "Exists" : "Gone"; });
 
 // The dialog shows the file in use; its folder button's choice is stored and
-// takes the files along at once; the File box then deletes them there.
+// takes the files along at once, those beside it too; the File box then
+// deletes its own files there, and leaves the cover to its own box.
 TEST_F(SongFilePlace, TheDialogShowsThePathAndItsFolderButtonMovesTheFiles)
 {
-    PlayAndExpectTheFileIn(HostFolder());
+    host::SetSettingText("LineFormat", std::wstring(L"{title}"));
+    PlayAndExpectTheFileIn(HostFolder(), {{"File", 1}, {"Cover", 1}});
     std::string chosen = ChosenFolder();
     ASSERT_TRUE(WithOptionsDialog([&](HWND dialog) {
         HWND path = GetDlgItem(dialog, IDC_SONG_FILE_PATH), button = GetDlgItem(dialog, IDC_SONG_FOLDER);
         EXPECT_EQ(WindowText(path), SongFilePath());
-        EXPECT_TRUE(RowIsClear(dialog, {path, button}));
+        EXPECT_TRUE(ClearOfTheOthers(dialog, {path, button}));
         AnswerFolderChooser(chosen);
         SendMessageA(button, BM_CLICK, 0, 0);
         ASSERT_TRUE(AnsweredFolderChooser());
@@ -95,9 +97,17 @@ TEST_F(SongFilePlace, TheDialogShowsThePathAndItsFolderButtonMovesTheFiles)
         EXPECT_EQ(Utf8SongFile(), "(missing)");
         EXPECT_EQ(host::ReadSettingText("SongFileFolder"), chosen);
         EXPECT_EQ(host::ReadSettingText("SongFile"), chosen + "\\CurrentSong.txt");
+        EXPECT_EQ(host::ReadSettingText("LineFile"), chosen + "\\NowPlaying.txt");
+        EXPECT_EQ(host::ReadSettingText("CoverFile"), chosen + "\\CurrentCover.png");
+        EXPECT_EQ(FileBytes(chosen + "\\NowPlaying.txt"), "Song");
+        EXPECT_EQ(LineFile(), "(missing)");
         Click(dialog, FILE_BOX);
         EXPECT_EQ(SongFileIn(chosen), "(missing)");
         EXPECT_EQ(FileBytes(chosen + "\\CurrentSong.utf8.txt"), "(missing)");
+        EXPECT_EQ(FileBytes(chosen + "\\NowPlaying.txt"), "(missing)");
+        EXPECT_NE(FileBytes(chosen + "\\CurrentCover.png"), "(missing)");
+        Click(dialog, COVER);
+        EXPECT_EQ(FileBytes(chosen + "\\CurrentCover.png"), "(missing)");
     }));
 }
 

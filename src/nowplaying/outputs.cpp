@@ -8,12 +8,15 @@
 #include <cwchar>
 
 #include "mainwindow/menubar.h"
+#include "nowplaying/coverfile.h"
+#include "nowplaying/linefile.h"
 #include "nowplaying/lyricsquery.h"
-#include "nowplaying/songpath.h"
+#include "nowplaying/nowplayingfiles.h"
 #include "nowplaying/track.h"
 #include "nowplaying/tracktexts.h"
 #include "plugin/plugin.h"
 #include "resources/resource.h"
+#include "settings/settings.h"
 
 char nowPlayingText[NOW_PLAYING_TEXT_SIZE] = " ";
 wchar_t nowPlayingTextW[NOW_PLAYING_TEXT_SIZE] = L" ";
@@ -24,82 +27,10 @@ namespace {
 constexpr DWORD CLIPBOARD_LOCALE_HEBREW = 0x047F;
 constexpr int CLIPBOARD_OPEN_ATTEMPTS = 50;
 
-constexpr char UTF8_TWIN_SUFFIX[] = ".utf8.txt";
 // The longest song file, in UTF-16 and then in UTF-8 (up to 3 bytes for
 // each UTF-16 unit).
 constexpr int SONG_TEXT_SIZE = 2000;
 constexpr int UTF8_TEXT_SIZE = 3 * SONG_TEXT_SIZE;
-
-using TwinPath = char[SONG_PATH_SIZE + sizeof UTF8_TWIN_SUFFIX];
-
-// "CurrentSong.utf8.txt" beside the song file whose path is given.
-void Utf8TwinPath(const char *songPath, TwinPath &twin)
-{
-    size_t stem = strnlen(songPath, SONG_PATH_SIZE) - (sizeof ".txt" - 1);
-    snprintf(twin, sizeof twin, "%.*s%s", int(stem), songPath, UTF8_TWIN_SUFFIX);
-}
-
-// The newest state's text, as each file holds it: what a retry writes
-// again. Only one thread writes the song files at a time (the track worker,
-// or the host's thread while none lives).
-char songText[SONG_TEXT_SIZE];
-DWORD songTextLength;
-char songUtf8[UTF8_TEXT_SIZE];
-DWORD songUtf8Length;
-
-// The file is written aside in its own folder, flushed, and moved over the
-// old one: a reader, or the end of the process at any moment, finds the old
-// text or the new, never a mix or an empty file. The temporary name
-// carries the thread, as a blank from the host's thread ("clr ") may meet a
-// write of a track worker that did not end in time. False, with the old
-// file in place and the reason as the last error, when another program
-// holds it or the folder is not writable.
-bool WriteWholeFile(const char *path, const char *bytes, DWORD length)
-{
-    char temporary[sizeof(TwinPath) + 24];
-    int size = snprintf(temporary, sizeof temporary, "%s.%lu.tmp", path, GetCurrentThreadId());
-    if (size <= 0 || size >= int(sizeof temporary))
-        return false;
-    HANDLE file = CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    bool ok = WriteFile(file, bytes, length, &written, nullptr) && written == length && FlushFileBuffers(file);
-    ok = CloseHandle(file) && ok;
-    if (ok && MoveFileExA(temporary, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return true;
-    DWORD error = GetLastError();
-    DeleteFileA(temporary);
-    SetLastError(error);
-    return false;
-}
-
-// Another program has the file open (a reader, a virus scanner): worth
-// another try. A missing folder or a full disk is not.
-bool HeldByAnother(DWORD error)
-{
-    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED;
-}
-
-// Readers that take UTF-8 (text sources of streaming programs) read the
-// twin. It is written from the bytes given, already UTF-8.
-bool ReplaceUtf8Twin(const char *utf8, DWORD size)
-{
-    TwinPath twin;
-    Utf8TwinPath(currentSongPath, twin);
-    return WriteWholeFile(twin, utf8, size);
-}
-
-// A new state for both files: remembered, then written. Returns the parts
-// not replaced.
-unsigned ReplaceSongFile(const char *bytes, DWORD length, const char *utf8, DWORD utf8Size)
-{
-    songTextLength = std::min<DWORD>(length, sizeof songText);
-    memcpy(songText, bytes, songTextLength);
-    songUtf8Length = std::min<DWORD>(utf8Size, sizeof songUtf8);
-    memcpy(songUtf8, utf8, songUtf8Length);
-    return RewriteSongFile(BOTH_SONG_FILES);
-}
 
 // A line break inside a tag would shift every later line of the song file.
 template <typename Character> void FlattenLineBreaks(Character *text)
@@ -125,9 +56,8 @@ DWORD ComposeUtf8Lines(char (&utf8)[UTF8_TEXT_SIZE])
     return units > 0 && size > 0 ? DWORD(size) : 0;
 }
 
-} // namespace
-
-unsigned WriteSongFile(const uint8_t *record)
+// The song file and its twin, written when the option asks for them.
+void WriteSongFiles(const uint8_t *record)
 {
     char artist[COUNTED_TEXT_SIZE], name[COUNTED_TEXT_SIZE], third[COUNTED_TEXT_SIZE];
     ReadCountedText(record, TRACK_ARTIST_OFFSET, artist);
@@ -142,27 +72,24 @@ unsigned WriteSongFile(const uint8_t *record)
     DWORD size = DWORD(std::min<int>(length, sizeof lines - 1));
     char utf8[UTF8_TEXT_SIZE];
     DWORD utf8Size = ComposeUtf8Lines(utf8);
-    return ReplaceSongFile(lines, size, utf8, utf8Size);
+    ReplaceNowPlayingFiles({{SONG_FILE_PART, lines, size}, {UTF8_TWIN_PART, utf8, utf8Size}});
 }
 
-unsigned BlankSongFile()
+} // namespace
+
+unsigned WriteNowPlayingFiles(const uint8_t *record)
 {
-    return ReplaceSongFile(" ", 1, " ", 1);
+    if (Settings.File)
+        WriteSongFiles(record);
+    WriteLineFile(true);
+    return UpdateCoverFile(true);
 }
 
-unsigned RewriteSongFile(unsigned parts)
+unsigned BlankNowPlayingFiles()
 {
-    SongFileLock held;
-    if (!currentSongPath[0])
-        return 0;
-    unsigned failed = 0;
-    if ((parts & SONG_FILE_PART) && !WriteWholeFile(currentSongPath, songText, songTextLength) &&
-        HeldByAnother(GetLastError()))
-        failed |= SONG_FILE_PART;
-    if ((parts & UTF8_TWIN_PART) && songUtf8Length && !ReplaceUtf8Twin(songUtf8, songUtf8Length) &&
-        HeldByAnother(GetLastError()))
-        failed |= UTF8_TWIN_PART;
-    return failed;
+    ReplaceNowPlayingFiles({{SONG_FILE_PART, " ", 1}, {UTF8_TWIN_PART, " ", 1}});
+    WriteLineFile(false);
+    return UpdateCoverFile(false);
 }
 
 void BuildLyricsQuery(const uint8_t *record)

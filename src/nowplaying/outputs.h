@@ -1,4 +1,4 @@
-// Now-playing outputs: song file, clipboard, caption, menu label and the
+// Now-playing outputs: the files, clipboard, caption, menu label and the
 // "Winamp v1.x" window.
 #pragma once
 #include <windows.h>
@@ -6,6 +6,8 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+
+#include "nowplaying/nowplayingfiles.h"
 
 constexpr int NOW_PLAYING_TEXT_SIZE = 520;
 constexpr int LYRICS_QUERY_SIZE = 3000;
@@ -42,16 +44,14 @@ struct ClipboardItem {
 };
 bool PutOnClipboard(const ClipboardItem &item);
 
-// The two song files, as the parts that an output step could not replace
-// because another program held the file; the worker tries those again.
-enum SongFileParts : unsigned { SONG_FILE_PART = 1, UTF8_TWIN_PART = 2, BOTH_SONG_FILES = 3 };
-
-// The song file and its twin blanked to one space; returns the parts not
-// replaced.
-unsigned BlankSongFile();
-// The parts written again with the text of the last WriteSongFile or
-// BlankSongFile; returns those still not replaced.
-unsigned RewriteSongFile(unsigned parts);
+// The files beside the player or in the chosen folder: the song file, its
+// UTF-8 twin, the line and the cover, each written when its option asks
+// for it. Each returns the files owed (nowplayingfiles.h), which the worker
+// tries again with RewriteNowPlayingFiles.
+// For the track last carried out.
+unsigned WriteNowPlayingFiles(const uint8_t *record);
+// After a stop, and at "clr ": one space, and the transparent cover.
+unsigned BlankNowPlayingFiles();
 void RestoreCaption();
 void SetPlayCommandLabel(const char *label);
 void CreateWinampWindow(const wchar_t *title);
@@ -61,8 +61,6 @@ void DestroyWinampWindow();
 void ComposeWinampCreationTitle(wchar_t *title, size_t size);
 
 // The steps of the track workers; record is the worker's own copy.
-// Returns the song file parts not replaced.
-unsigned WriteSongFile(const uint8_t *record);
 void BuildLyricsQuery(const uint8_t *record);
 void BuildNowPlayingText(const uint8_t *record);
 void SetWinampTitle(const uint8_t *record);

@@ -12,23 +12,49 @@
 #include <cstdio>
 #include <cstring>
 
+#include "nowplaying/coverfile.h"
+#include "nowplaying/nowplayingfiles.h"
 #include "settings/settings.h"
 
 char currentSongPath[SONG_PATH_SIZE];
 
 namespace {
 
-// The two files, both in one folder; the song file first.
-constexpr std::array<const char *, 2> SONG_FILE_NAMES = {"CurrentSong.txt", "CurrentSong.utf8.txt"};
+struct NowPlayingFile {
+    unsigned part;
+    const char *name;
+    const char *publishedAs; // the settings' text value with its path, if any
+};
+
+// The files, all in one folder; the song file first.
+constexpr std::array<NowPlayingFile, 4> FILES = {{
+    {SONG_FILE_PART, "CurrentSong.txt", "SongFile"},
+    {UTF8_TWIN_PART, "CurrentSong.utf8.txt", nullptr},
+    {LINE_FILE_PART, "NowPlaying.txt", "LineFile"},
+    {COVER_FILE_PART, "CurrentCover.png", "CoverFile"},
+}};
 constexpr char PER_USER_FOLDER[] = "\\Bramblecourt";
+
+constexpr size_t LongestName()
+{
+    size_t longest = 0;
+    for (const NowPlayingFile &file : FILES) {
+        size_t length = 0;
+        while (file.name[length])
+            ++length;
+        longest = length > longest ? length : longest;
+    }
+    return longest;
+}
 // Leaves room in the path for a separator and the longest file name.
-constexpr size_t FOLDER_SIZE = SONG_PATH_SIZE - sizeof "\\CurrentSong.utf8.txt";
+constexpr size_t FOLDER_SIZE = SONG_PATH_SIZE - 2 - LongestName();
 
 using FolderPath = char[FOLDER_SIZE];
 
 // The folder of currentSongPath; changed with it.
 FolderPath currentFolder;
-volatile LONG songFileHeld;
+volatile LONG songFileHolder; // the holding thread's id, 0 when free
+DWORD songFileDepth;          // the holder's alone
 
 bool CopyFolder(const char *text, size_t length, FolderPath &folder)
 {
@@ -106,9 +132,9 @@ bool CanCreateSongFiles(const FolderPath &folder)
     if (file == INVALID_HANDLE_VALUE)
         return false;
     CloseHandle(file);
-    for (const char *name : SONG_FILE_NAMES) {
+    for (const NowPlayingFile &file : FILES) {
         char path[SONG_PATH_SIZE];
-        snprintf(path, sizeof path, "%s\\%s", folder, name);
+        snprintf(path, sizeof path, "%s\\%s", folder, file.name);
         DWORD attributes = GetFileAttributesA(path);
         if (attributes != INVALID_FILE_ATTRIBUTES &&
             (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)))
@@ -145,11 +171,16 @@ void SongFilePathIn(const char *folder, const char *name, char (&path)[SONG_PATH
 void UseFolder(const FolderPath &folder)
 {
     memcpy(currentFolder, folder, sizeof currentFolder);
-    if (folder[0])
-        SongFilePathIn(folder, SONG_FILE_NAMES[0], currentSongPath);
-    else
-        currentSongPath[0] = '\0';
-    SaveSettingText("SongFile", currentSongPath[0] ? currentSongPath : nullptr);
+    ForgetShownCover();
+    for (const NowPlayingFile &file : FILES) {
+        char path[SONG_PATH_SIZE];
+        if (!NowPlayingFilePath(file.part, path))
+            path[0] = '\0';
+        if (file.part == SONG_FILE_PART)
+            memcpy(currentSongPath, path, sizeof currentSongPath);
+        if (file.publishedAs)
+            SaveSettingText(file.publishedAs, path[0] ? path : nullptr);
+    }
 }
 
 void FindFolder(FolderPath &folder)
@@ -164,13 +195,29 @@ void FindFolder(FolderPath &folder)
 // track message, which may come before the start-up, and is held briefly.
 SongFileLock::SongFileLock()
 {
-    while (InterlockedCompareExchange(&songFileHeld, 1, 0) != 0)
-        Sleep(1);
+    LONG self = LONG(GetCurrentThreadId());
+    if (songFileHolder != self)
+        while (InterlockedCompareExchange(&songFileHolder, self, 0) != 0)
+            Sleep(1);
+    ++songFileDepth;
 }
 
 SongFileLock::~SongFileLock()
 {
-    InterlockedExchange(&songFileHeld, 0);
+    if (--songFileDepth == 0)
+        InterlockedExchange(&songFileHolder, 0);
+}
+
+bool NowPlayingFilePath(unsigned part, char (&path)[SONG_PATH_SIZE])
+{
+    if (!currentFolder[0])
+        return false;
+    for (const NowPlayingFile &file : FILES)
+        if (file.part == part) {
+            SongFilePathIn(currentFolder, file.name, path);
+            return true;
+        }
+    return false;
 }
 
 void ComputeSongFilePath()
@@ -192,23 +239,23 @@ void ChooseSongFolder(const char *chosen)
     UseFolder(folder);
     if (!old[0] || lstrcmpiA(old, folder) == 0)
         return;
-    for (const char *name : SONG_FILE_NAMES) {
+    for (const NowPlayingFile &file : FILES) {
         char from[SONG_PATH_SIZE], to[SONG_PATH_SIZE];
-        SongFilePathIn(old, name, from);
-        SongFilePathIn(folder, name, to);
-        if (!Settings.File || !folder[0] || !MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED))
+        SongFilePathIn(old, file.name, from);
+        SongFilePathIn(folder, file.name, to);
+        if (!NowPlayingFileWanted(file.part) || !folder[0] ||
+            !MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED))
             DeleteFileA(from);
     }
 }
 
-void DeleteSongFile()
+void DeleteNowPlayingFiles(unsigned parts)
 {
     SongFileLock held;
-    if (!currentFolder[0])
-        return;
-    for (const char *name : SONG_FILE_NAMES) {
+    ForgetNowPlayingFiles(parts);
+    for (const NowPlayingFile &file : FILES) {
         char path[SONG_PATH_SIZE];
-        SongFilePathIn(currentFolder, name, path);
-        DeleteFileA(path);
+        if ((parts & file.part) && NowPlayingFilePath(file.part, path))
+            DeleteFileA(path);
     }
 }

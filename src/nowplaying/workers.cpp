@@ -31,6 +31,7 @@
 #include "answers/external.h"
 #include "mediacontrols/mediacontrols.h"
 #include "nowplaying/coverart.h"
+#include "nowplaying/coverfile.h"
 #include "nowplaying/outputs.h"
 #include "records/packedrecord.h"
 #include "answers/winampanswers.h"
@@ -169,9 +170,7 @@ void Retry()
     DWORD now = GetTickCount();
     lastRetry = now;
     if (songFileRetries)
-        songFileRetries = Settings.File && now - songFileRetriesSince < RETRY_FOR_MS
-                              ? RewriteSongFile(songFileRetries)
-                              : 0;
+        songFileRetries = now - songFileRetriesSince < RETRY_FOR_MS ? RewriteNowPlayingFiles(songFileRetries) : 0;
     if (clipboardRetry)
         clipboardRetry = Settings.Clipboard && now - clipboardRetrySince < RETRY_FOR_MS &&
                          !CopyNowPlayingToClipboard();
@@ -182,8 +181,8 @@ void Retry()
 // and the clipboard; the stop writes the others itself.
 void StartOutputs(bool whole)
 {
-    if (whole && Settings.File)
-        RetrySongFileLater(WriteSongFile(ShownRecord));
+    if (whole)
+        RetrySongFileLater(WriteNowPlayingFiles(ShownRecord));
     BuildLyricsQuery(ShownRecord);
     // Kept whatever the options: a Winamp window created later answers too.
     PublishWinampTrack();
@@ -207,8 +206,7 @@ void StopOutputsBeforeNotice()
     if (startOwed)
         StartOutputs(false);
     startOwed = false;
-    if (Settings.File)
-        RetrySongFileLater(BlankSongFile());
+    RetrySongFileLater(BlankNowPlayingFiles());
     if (Settings.Menu)
         SetPlayCommandLabel("Play");
 }
@@ -228,6 +226,7 @@ void ArtOutputs()
     if (artShown == CoverArtSerial())
         return;
     artShown = CoverArtSerial();
+    RetrySongFileLater(UpdateCoverFile(isPlaying != 0));
 }
 
 void ProduceOwedOutputs()
@@ -543,8 +542,8 @@ namespace {
 void BlankSongFileForGood()
 {
     DWORD start = GetTickCount();
-    for (unsigned parts = BlankSongFile(); parts && GetTickCount() - start < CLEAN_UP_BLANK_MS;
-         parts = RewriteSongFile(parts))
+    for (unsigned parts = BlankNowPlayingFiles(); parts && GetTickCount() - start < CLEAN_UP_BLANK_MS;
+         parts = RewriteNowPlayingFiles(parts))
         Sleep(CLEAN_UP_BLANK_STEP_MS);
 }
 
@@ -563,8 +562,7 @@ void OnCleanUp()
     } else {
         ReleaseCoverArt(); // no worker lives to do it
     }
-    if (Settings.File)
-        BlankSongFileForGood();
+    BlankSongFileForGood();
 }
 
 // Waits on the newest worker's handle rather than on workerAlive: a worker

@@ -73,3 +73,8 @@
 #define IDC_SONG_FILE_PATH      1029
 #define IDC_SONG_FOLDER         1030
 #define IDC_MEDIA_CONTROLS      1031
+/* The files beside the song file */
+#define IDC_LINE_FORMAT_LABEL   1040
+#define IDC_LINE_FORMAT         1041
+#define IDC_LINE_PREVIEW        1042
+#define IDC_COVER               1043

@@ -11,6 +11,8 @@
 #include "nowplaying/songpath.h"
 #include "plugin/plugin.h"
 #include "resources/resource.h"
+#include "nowplaying/coverfile.h"
+#include "settings/nowplayingrows.h"
 #include "settings/optionslayout.h"
 #include "settings/songfolder.h"
 #include "skin/skin.h"
@@ -85,10 +87,19 @@ void WinAmpStep(HWND, uint32_t on)
     CreateWinampWindow(title);
 }
 
+// The song file, its twin and the line go together.
 void FileStep(HWND, uint32_t on)
 {
     if (!on)
-        DeleteSongFile();
+        DeleteNowPlayingFiles(FILE_OPTION_PARTS);
+}
+
+// Switched on, the picture comes with the next change of track, art or play
+// state: the art is the track worker's.
+void CoverStep(HWND, uint32_t on)
+{
+    if (!on)
+        DeleteCoverFile();
 }
 
 void CaptionStep(HWND, uint32_t on)
@@ -112,7 +123,7 @@ struct CheckBoxRow {
 
 // WM_INITDIALOG marks them in this order but the offset box, which shows
 // the inverse of its flag and only while the skin is on.
-constexpr std::array<CheckBoxRow, 10> CHECK_BOXES = {{
+constexpr std::array<CheckBoxRow, 11> CHECK_BOXES = {{
     {IDC_SKIN, "Skin the titlebar", &SettingsFlags::Skin, "Skin", SkinStep},
     {IDC_MULTIMEDIA, MULTIMEDIA_TEXT, &SettingsFlags::Multimedia, "Multimedia", MultimediaStep},
     {IDC_CLIPBOARD, "Copy the current song name to the clipboard when you start playing a song",
@@ -124,7 +135,9 @@ constexpr std::array<CheckBoxRow, 10> CHECK_BOXES = {{
     {IDC_MENU, "Make ObjectBar recognize iTunes's menu", &SettingsFlags::Menu, "Menu", nullptr},
     {IDC_TRAY, "Minimize to tray (Enable the iTunes tray icon first)", &SettingsFlags::Tray, "Tray", nullptr},
     {IDC_DONT_OFFSET, DONT_OFFSET_TEXT, &SettingsFlags::Offset, "Offset", OffsetStep},
+    // Added to the dialog when it opens.
     {IDC_MEDIA_CONTROLS, MEDIA_CONTROLS_TEXT, &SettingsFlags::MediaControls, "MediaControls", MediaControlsStep},
+    {IDC_COVER, COVER_TEXT, &SettingsFlags::Cover, "Cover", CoverStep},
 }};
 
 // ---- radio buttons --------------------------------------------------------
@@ -280,9 +293,13 @@ void CentreOverHost(HWND dialog)
                FALSE);
 }
 
+// The controls the template lacks are added first, so that the marks reach
+// them too.
 INT_PTR OnInitDialog(HWND dialog)
 {
     InsertCheckBoxBelow(dialog, FindButton(dialog, MULTIMEDIA_TEXT), IDC_MEDIA_CONTROLS, MEDIA_CONTROLS_TEXT);
+    FitOptionsDialog(dialog);
+    AddNowPlayingRows(dialog, AddSongFileRow(dialog, FindButton(dialog, FILE_TEXT)));
     for (const CheckBoxRow &row : CHECK_BOXES)
         if (row.id != IDC_DONT_OFFSET)
             PostCheck(dialog, row.text, Settings.*row.flag);
@@ -292,8 +309,6 @@ INT_PTR OnInitDialog(HWND dialog)
         ShowWindow(FindButton(dialog, DONT_OFFSET_TEXT), SW_HIDE);
     MarkInitialRadio(dialog, TASKBAR_INIT_ORDER);
     MarkInitialRadio(dialog, ON_TOP_INIT_ORDER);
-    FitOptionsDialog(dialog);
-    AddSongFileRow(dialog, FindButton(dialog, FILE_TEXT));
     CentreOverHost(dialog);
     return TRUE;
 }
@@ -321,9 +336,9 @@ void OnRadio(HWND dialog, const RadioRow &clicked)
         HideAndRedisplay();
 }
 
-// The notification code is not looked at, so a double click (BN_DBLCLK) on a
-// radio button acts as a click.
-INT_PTR OnCommand(HWND dialog, int id)
+// The buttons' notification code is not looked at, so a double click
+// (BN_DBLCLK) on a radio button acts as a click.
+INT_PTR OnCommand(HWND dialog, int id, WORD notification)
 {
     if (id == IDOK || id == IDCANCEL) {
         EndDialog(dialog, 1);
@@ -336,6 +351,8 @@ INT_PTR OnCommand(HWND dialog, int id)
         OnRadio(dialog, *row);
     if (id == IDC_SONG_FOLDER)
         ChooseSongFolderFromDialog(dialog);
+    if (id == IDC_LINE_FORMAT)
+        OnLineFormatCommand(dialog, notification);
     return FALSE;
 }
 
@@ -345,7 +362,7 @@ INT_PTR CALLBACK OptionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
     case WM_INITDIALOG:
         return OnInitDialog(dialog);
     case WM_COMMAND:
-        return OnCommand(dialog, LOWORD(wParam));
+        return OnCommand(dialog, LOWORD(wParam), HIWORD(wParam));
     case WM_DESTROY:
         ReleaseOptionsDialogFont();
         return FALSE;

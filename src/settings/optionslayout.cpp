@@ -16,7 +16,7 @@
 
 namespace {
 
-constexpr size_t MAX_CONTROLS = 32;
+constexpr size_t MAX_CONTROLS = 64;
 constexpr int TEXT_SIZE = 160;
 
 // Made for one opening of the dialog and deleted when it ends.
@@ -85,6 +85,9 @@ int NeededWidth(HWND control, HDC dc)
     GetClassNameA(control, className, sizeof className);
     if (lstrcmpiA(className, "Button") != 0 && lstrcmpiA(className, "Static") != 0)
         return 0;
+    // A text that ends in an ellipsis where it is cut needs no more.
+    if (lstrcmpiA(className, "Static") == 0 && (GetWindowLongA(control, GWL_STYLE) & SS_ELLIPSISMASK))
+        return 0;
     int length = GetWindowTextA(control, text, sizeof text);
     if (length <= 0)
         return 0;
@@ -129,10 +132,14 @@ void WidenToFit(HWND dialog)
     HDC dc = GetDC(dialog);
     for (HWND child = GetWindow(dialog, GW_CHILD); child && count < controls.size();
          child = GetWindow(child, GW_HWNDNEXT)) {
-        Control &c = controls[count++];
+        Control &c = controls[count];
         c.window = child;
         GetWindowRect(child, &c.rect);
         MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT *>(&c.rect), 2);
+        // A control made for a row not yet placed has no width to fit.
+        if (IsRectEmpty(&c.rect))
+            continue;
+        ++count;
         RECT client;
         GetClientRect(child, &client);
         // The frame, if any, comes on top of the text's width.
@@ -196,12 +203,16 @@ bool IsGroupFrame(HWND control)
     return lstrcmpiA(className, "Button") == 0 && (GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
 }
 
-// In dialog units: the row, the heights of its controls, the gap between
-// them, the margin the template keeps inside a frame, the narrowest button.
-constexpr RECT ROW_HEIGHTS = {0, 16, 0, 14}; // top: row, bottom: button
-constexpr RECT FIELD_HEIGHT = {0, 12, 0, 0};
-constexpr RECT GAPS = {4, 1, 6, 0};          // left: between, top: above the button, right: frame margin
-constexpr RECT BUTTON_WIDTH = {50, 0, 0, 0};
+// In dialog units: the heights of the controls a row may hold, the room
+// around framed ones, the gap between controls, the margin the template
+// keeps inside a frame, the narrowest push button.
+constexpr int PUSH_BUTTON_HEIGHT = 14;
+constexpr int EDIT_HEIGHT = 12;
+constexpr int CHECK_BOX_HEIGHT = 13;
+constexpr int TEXT_HEIGHT = 10;
+constexpr int FRAMED_ROOM = 2;
+constexpr RECT GAPS = {4, 0, 6, 0}; // left: between, right: frame margin
+constexpr int BUTTON_WIDTH = 50;
 
 RECT InPixels(HWND dialog, RECT units)
 {
@@ -209,11 +220,45 @@ RECT InPixels(HWND dialog, RECT units)
     return units;
 }
 
-// Makes a row `row` pixels high under `above`: everything below it moves
-// down, each control spanning its bottom grows, the dialog too (the row's
-// own controls, not placed yet, lie above it). Returns the innermost group
-// frame around `above`, the dialog's client area when there is none.
-RECT MakeRoomBelow(HWND dialog, HWND above, int row)
+// How high the control is, and the room a framed one (an edit box, a push
+// button) keeps above and below it in its row.
+struct Height {
+    int control, room;
+};
+
+Height DialogUnitsHigh(HWND control)
+{
+    char className[16];
+    GetClassNameA(control, className, sizeof className);
+    if (lstrcmpiA(className, "Edit") == 0)
+        return {EDIT_HEIGHT, FRAMED_ROOM};
+    if (lstrcmpiA(className, "Button") != 0)
+        return {TEXT_HEIGHT, 0};
+    LONG type = GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK;
+    if (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON)
+        return {PUSH_BUTTON_HEIGHT, FRAMED_ROOM};
+    return {CHECK_BOX_HEIGHT, 0};
+}
+
+int InPixelsHigh(HWND dialog, int units)
+{
+    return InPixels(dialog, {0, units, 0, 0}).top;
+}
+
+// Where above's text starts: after the mark of a check box or radio button.
+int TextStart(HWND dialog, HWND above)
+{
+    RECT a = RectInDialog(dialog, above);
+    char className[16];
+    GetClassNameA(above, className, sizeof className);
+    LONG type = GetWindowLongA(above, GWL_STYLE) & BS_TYPEMASK;
+    bool marked = lstrcmpiA(className, "Button") == 0 && type != BS_PUSHBUTTON && type != BS_DEFPUSHBUTTON &&
+                  type != BS_GROUPBOX;
+    return a.left + (marked ? MarkWidth() : 0);
+}
+
+// The group frame around `above`, else the dialog's client area.
+RECT FrameAround(HWND dialog, HWND above)
 {
     RECT a = RectInDialog(dialog, above), frame;
     GetClientRect(dialog, &frame);
@@ -222,42 +267,99 @@ RECT MakeRoomBelow(HWND dialog, HWND above, int row)
         if (IsGroupFrame(child) && r.left <= a.left && r.right >= a.right && r.top <= a.top && r.bottom >= a.bottom &&
             r.right - r.left <= frame.right - frame.left)
             frame = r;
-        if (r.top >= a.bottom)
-            OffsetRect(&r, 0, row);
-        else if (r.bottom > a.bottom)
-            r.bottom += row;
+    }
+    return frame;
+}
+
+// The bottom of the row `above` sits in: its own, or a taller neighbour's
+// (a push button beside an edit box).
+int RowBottom(HWND dialog, HWND above)
+{
+    RECT a = RectInDialog(dialog, above);
+    int bottom = a.bottom;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT r = RectInDialog(dialog, child);
+        if (!IsGroupFrame(child) && r.top < a.bottom && r.bottom > a.top)
+            bottom = std::max<int>(bottom, r.bottom);
+    }
+    return bottom;
+}
+
+// Moves down everything below `bottom` and grows what spans it, the dialog
+// too, skipping the new row's controls.
+void OpenRow(HWND dialog, int bottom, int height, std::initializer_list<RowControl> row)
+{
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        bool inRow = false;
+        for (const RowControl &c : row)
+            inRow |= c.window == child;
+        RECT r = RectInDialog(dialog, child);
+        if (inRow)
+            continue;
+        if (r.top >= bottom)
+            OffsetRect(&r, 0, height);
+        else if (r.bottom > bottom)
+            r.bottom += height;
         else
             continue;
         SetWindowPos(child, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
     }
     RECT own;
     GetWindowRect(dialog, &own);
-    SetWindowPos(dialog, nullptr, 0, 0, own.right - own.left, own.bottom - own.top + row,
+    SetWindowPos(dialog, nullptr, 0, 0, own.right - own.left, own.bottom - own.top + height,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    return frame;
 }
 
 } // namespace
 
-void InsertRowBelow(HWND dialog, HWND above, HWND field, HWND button)
+void InsertRowBelow(HWND dialog, HWND above, std::initializer_list<RowControl> controls)
 {
     WPARAM font = SendMessageA(above, WM_GETFONT, 0, 0);
-    SendMessageA(field, WM_SETFONT, font, FALSE);
-    SendMessageA(button, WM_SETFONT, font, FALSE);
-    RECT heights = InPixels(dialog, ROW_HEIGHTS), gaps = InPixels(dialog, GAPS);
-    RECT a = RectInDialog(dialog, above);
-    RECT frame = MakeRoomBelow(dialog, above, heights.top);
+    int rowUnits = 0;
+    for (const RowControl &c : controls) {
+        if (!c.window)
+            return;
+        SendMessageA(c.window, WM_SETFONT, font, FALSE);
+        Height h = DialogUnitsHigh(c.window);
+        rowUnits = std::max(rowUnits, h.control + h.room);
+    }
+    RECT frame = FrameAround(dialog, above);
+    int top = RowBottom(dialog, above), row = InPixelsHigh(dialog, rowUnits);
+    OpenRow(dialog, top, row, controls);
 
+    // Widths first: the fitted ones, then what is left for the rest.
+    RECT gaps = InPixels(dialog, GAPS);
+    int left = TextStart(dialog, above), right = frame.right - gaps.right;
+    int widths[16] = {}, rest = right - left, restCount = 0;
+    size_t count = std::min(controls.size(), sizeof widths / sizeof widths[0]);
     HDC dc = GetDC(dialog);
-    int width = std::max<int>(NeededWidth(button, dc), InPixels(dialog, BUTTON_WIDTH).left);
+    for (size_t i = 0; i < count; ++i) {
+        const RowControl &c = controls.begin()[i];
+        if (c.fit == FIT_REST)
+            ++restCount;
+        else
+            widths[i] = std::max<int>(NeededWidth(c.window, dc),
+                                 c.fit == FIT_RIGHT ? InPixels(dialog, {BUTTON_WIDTH, 0, 0, 0}).left : 0);
+        rest -= widths[i] + (i ? gaps.left : 0);
+    }
     ReleaseDC(dialog, dc);
-    int right = frame.right - gaps.right, buttonTop = a.bottom + gaps.top;
-    // Placed after `above` in the tab order.
-    SetWindowPos(button, above, right - width, buttonTop, width, heights.bottom, SWP_NOACTIVATE);
-    int fieldHeight = InPixels(dialog, FIELD_HEIGHT).top;
-    int fieldLeft = a.left + MarkWidth();
-    SetWindowPos(field, above, fieldLeft, buttonTop + (heights.bottom - fieldHeight) / 2,
-                 right - width - gaps.left - fieldLeft, fieldHeight, SWP_NOACTIVATE);
+
+    HWND after = above;
+    int x = left;
+    for (size_t i = 0; i < count; ++i) {
+        const RowControl &c = controls.begin()[i];
+        int width = c.fit == FIT_REST ? std::max(rest / std::max(restCount, 1), 0) : widths[i];
+        if (c.fit == FIT_RIGHT)
+            x = std::max(x, right - width);
+        // A text wider than the row is cut to it here, and widened with the
+        // dialog below.
+        width = std::min(width, std::max(right - x, 1));
+        int height = InPixelsHigh(dialog, DialogUnitsHigh(c.window).control);
+        SetWindowPos(c.window, after, x, top + (row - height) / 2, width, height, SWP_NOACTIVATE);
+        after = c.window;
+        x += width + gaps.left;
+    }
+    WidenToFit(dialog);
 }
 
 HWND InsertCheckBoxBelow(HWND dialog, HWND above, int id, const char *text)
@@ -269,7 +371,7 @@ HWND InsertCheckBoxBelow(HWND dialog, HWND above, int id, const char *text)
         return nullptr;
     SendMessageA(box, WM_SETFONT, SendMessageA(above, WM_GETFONT, 0, 0), FALSE);
     RECT a = RectInDialog(dialog, above);
-    MakeRoomBelow(dialog, above, a.bottom - a.top);
+    OpenRow(dialog, a.bottom, a.bottom - a.top, {{box, FIT_TEXT}});
     // The template's rows of check boxes follow each other without a gap;
     // after `above` in the tab order.
     SetWindowPos(box, above, a.left, a.bottom, a.right - a.left, a.bottom - a.top, SWP_NOACTIVATE);

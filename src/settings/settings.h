@@ -1,5 +1,6 @@
-// The option flags, mirrored from the registry. Every subsystem reads
-// them directly; only the start-up load and the options dialog write them.
+// The option flags and the user's text values, mirrored from the registry.
+// Every subsystem reads the flags directly; only the start-up load and the
+// options dialog write them.
 #pragma once
 #include <windows.h>
 #include <cstddef>
@@ -24,6 +25,7 @@ struct SettingsFlags {
     uint32_t ToolwindowMinimode;
     // The player's session in Windows' media controls.
     uint32_t MediaControls;
+    uint32_t Cover;
 };
 
 extern SettingsFlags Settings;
@@ -39,6 +41,22 @@ void SaveSetting(const char *valueName, uint32_t flag);
 // saving nullptr deletes the value.
 bool ReadSettingText(const char *valueName, char *text, size_t size);
 void SaveSettingText(const char *valueName, const char *text);
+
+// The values the user writes (UTF-16 REG_SZ), each held in memory at most
+// TEXT_SETTING_UNITS long: a longer one is cut at a whole character. Empty
+// when missing or not REG_SZ.
+enum TextSetting { LINE_FORMAT, TEXT_SETTING_COUNT };
+constexpr size_t TEXT_SETTING_UNITS = 1024;
+using TextSettingValue = wchar_t[TEXT_SETTING_UNITS + 1];
+// A whole copy, on any thread.
+void CopyTextSetting(TextSetting which, TextSettingValue &text);
+bool TextSettingEmpty(TextSetting which);
+// In memory at once, then in the registry; an empty text deletes the
+// value. On the options dialog's thread.
+void SaveTextSetting(TextSetting which, const wchar_t *text);
+// How many of the text's `units` to keep so that at most `limit` remain
+// and no character is split.
+size_t WholeCharacterUnits(const wchar_t *text, size_t units, size_t limit);
 
 // The options dialog; opened modally over the host main window.
 void ShowOptionsDialog();

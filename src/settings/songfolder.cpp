@@ -44,7 +44,7 @@ int CALLBACK SelectFolderInUse(HWND chooser, UINT message, LPARAM, LPARAM folder
 
 } // namespace
 
-void AddSongFileRow(HWND dialog, HWND fileBox)
+HWND AddSongFileRow(HWND dialog, HWND fileBox)
 {
     // A read-only box: a path longer than the row scrolls, and can be copied.
     HWND field = CreateWindowExA(WS_EX_CLIENTEDGE, "Edit", "",
@@ -54,9 +54,10 @@ void AddSongFileRow(HWND dialog, HWND fileBox)
     HWND button = CreateWindowExW(0, L"Button", L"Folder\u2026", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
                                   0, 0, 0, 0, dialog, ControlId(IDC_SONG_FOLDER), moduleInstance, nullptr);
     if (!field || !button)
-        return;
-    InsertRowBelow(dialog, fileBox, field, button);
+        return fileBox;
+    InsertRowBelow(dialog, fileBox, {{field, FIT_REST}, {button, FIT_RIGHT}});
     ShowSongFilePath(dialog);
+    return field;
 }
 
 void ChooseSongFolderFromDialog(HWND dialog)

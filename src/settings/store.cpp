@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstring>
+#include <cwchar>
 
 SettingsFlags Settings;
 
@@ -15,7 +16,7 @@ struct SettingRow {
 };
 
 // Load order, which is also the order of the repairs written back.
-constexpr std::array<SettingRow, 15> SETTING_ROWS = {{
+constexpr std::array<SettingRow, 16> SETTING_ROWS = {{
     {"Skin", &SettingsFlags::Skin, 1},
     {"Multimedia", &SettingsFlags::Multimedia, 0},
     {"Clipboard", &SettingsFlags::Clipboard, 0},
@@ -31,7 +32,54 @@ constexpr std::array<SettingRow, 15> SETTING_ROWS = {{
     {"Offset", &SettingsFlags::Offset, 1},
     {"ToolwindowMinimode", &SettingsFlags::ToolwindowMinimode, 0},
     {"MediaControls", &SettingsFlags::MediaControls, 1},
+    {"Cover", &SettingsFlags::Cover, 0},
 }};
+
+// The text values' names, in TextSetting order.
+constexpr std::array<const wchar_t *, TEXT_SETTING_COUNT> TEXT_SETTING_NAMES = {L"LineFormat"};
+// A stored text beyond this is not read at all: the registry lets a value
+// grow far past anything the user typed.
+constexpr DWORD TEXT_SETTING_READ_LIMIT = 64 * 1024;
+
+// Written by the dialog's thread while the track worker reads them: each
+// copy is taken whole, under the flag.
+TextSettingValue textSettings[TEXT_SETTING_COUNT];
+volatile LONG textSettingsHeld;
+
+struct TextSettingsLock {
+    TextSettingsLock()
+    {
+        while (InterlockedCompareExchange(&textSettingsHeld, 1, 0) != 0)
+            Sleep(1);
+    }
+    ~TextSettingsLock() { InterlockedExchange(&textSettingsHeld, 0); }
+};
+
+void KeepTextSetting(TextSetting which, const wchar_t *text, size_t units)
+{
+    units = WholeCharacterUnits(text, units, TEXT_SETTING_UNITS);
+    TextSettingsLock held;
+    memcpy(textSettings[which], text, units * sizeof(wchar_t));
+    textSettings[which][units] = 0;
+}
+
+// The text up to its first zero; a stored value need not end in one.
+void ReadTextSetting(HKEY key, TextSetting which)
+{
+    DWORD type = REG_NONE, size = 0;
+    const wchar_t *name = TEXT_SETTING_NAMES[which];
+    wchar_t *text = nullptr;
+    if (key && RegQueryValueExW(key, name, nullptr, &type, nullptr, &size) == ERROR_SUCCESS && type == REG_SZ &&
+        size <= TEXT_SETTING_READ_LIMIT)
+        text = static_cast<wchar_t *>(HeapAlloc(GetProcessHeap(), 0, size + sizeof(wchar_t)));
+    size_t units = 0;
+    if (text && RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE *>(text), &size) == ERROR_SUCCESS &&
+        type == REG_SZ)
+        units = wcsnlen(text, size / sizeof(wchar_t));
+    KeepTextSetting(which, text ? text : L"", units);
+    if (text)
+        HeapFree(GetProcessHeap(), 0, text);
+}
 
 constexpr uint32_t SETTINGS_VERSION = 52;
 constexpr uint32_t NOT_A_FLAG = 7;
@@ -72,6 +120,9 @@ void LoadSettings()
     uint32_t values[SETTING_ROWS.size()];
     for (size_t i = 0; i < SETTING_ROWS.size(); ++i)
         values[i] = key ? ReadFlag(key, SETTING_ROWS[i].name) : NOT_A_FLAG;
+    // Texts are not repaired: what the user wrote stays stored as written.
+    for (size_t i = 0; i < TEXT_SETTING_COUNT; ++i)
+        ReadTextSetting(key, TextSetting(i));
     if (key)
         RegCloseKey(key);
 
@@ -129,5 +180,42 @@ void SaveSettingText(const char *valueName, const char *text)
         RegSetValueExA(key, valueName, 0, REG_SZ, reinterpret_cast<const BYTE *>(text), DWORD(strlen(text) + 1));
     else
         RegDeleteValueA(key, valueName);
+    RegCloseKey(key);
+}
+
+size_t WholeCharacterUnits(const wchar_t *text, size_t units, size_t limit)
+{
+    if (units <= limit)
+        return units;
+    // A surrogate pair is one character.
+    return limit > 0 && IS_HIGH_SURROGATE(text[limit - 1]) && IS_LOW_SURROGATE(text[limit]) ? limit - 1 : limit;
+}
+
+void CopyTextSetting(TextSetting which, TextSettingValue &text)
+{
+    TextSettingsLock held;
+    memcpy(text, textSettings[which], sizeof text);
+}
+
+bool TextSettingEmpty(TextSetting which)
+{
+    TextSettingsLock held;
+    return textSettings[which][0] == 0;
+}
+
+void SaveTextSetting(TextSetting which, const wchar_t *text)
+{
+    KeepTextSetting(which, text, wcslen(text));
+    TextSettingValue kept;
+    CopyTextSetting(which, kept);
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, SETTINGS_KEY, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+        return;
+    if (kept[0])
+        RegSetValueExW(key, TEXT_SETTING_NAMES[which], 0, REG_SZ, reinterpret_cast<const BYTE *>(kept),
+                       DWORD((wcslen(kept) + 1) * sizeof(wchar_t)));
+    else
+        RegDeleteValueW(key, TEXT_SETTING_NAMES[which]);
     RegCloseKey(key);
 }

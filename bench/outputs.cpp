@@ -2,7 +2,9 @@
 // the other track until the output shows it, against the same system call
 // made directly on the host's thread. Two rows put two outputs together.
 // Each row runs in a process of its own, since the outputs are chosen by the
-// settings read at start-up.
+// settings read at start-up. A last row times the line and the cover beside
+// the song file against the song file alone, the plug-in started again with
+// the other settings between the rounds.
 #include <windows.h>
 
 #include <process.h>
@@ -14,6 +16,7 @@
 
 #include "bench.h"
 #include "host.h"
+#include "pictures.h"
 
 namespace {
 
@@ -115,20 +118,27 @@ void WriteDirectly(int outputs, const Shown &track)
         ModifyMenuA(GetMenu(host::mainWindow), 40010, MF_BYCOMMAND | MF_STRING, 40010, "Direct");
 }
 
-int RunCase(const Case &c)
+// The substitute host with the plug-in started on these settings.
+void StartHost(std::initializer_list<std::pair<const char *, DWORD>> settings)
 {
     folder = bench::PrepareHost();
     host::SetSettingDword("Skin", 0);
-    host::SetSettingDword("File", c.outputs & FILE_OUT ? 1 : 0);
-    host::SetSettingDword("Clipboard", c.outputs & CLIPBOARD_OUT ? 1 : 0);
-    host::SetSettingDword("CaptionText", c.outputs & CAPTION_OUT ? 1 : 0);
-    host::SetSettingDword("WinAmp", c.outputs & WINAMP_OUT ? 1 : 0);
-    host::SetSettingDword("Menu", c.outputs & MENU_OUT ? 1 : 0);
+    for (const auto &[name, value] : settings)
+        host::SetSettingDword(name, value);
     host::CreateHostWindows();
     host::LoadPlugin();
     host::Init();
     host::Idle();
     host::PumpFor(300);
+}
+
+int RunCase(const Case &c)
+{
+    StartHost({{"File", c.outputs & FILE_OUT ? 1u : 0u},
+               {"Clipboard", c.outputs & CLIPBOARD_OUT ? 1u : 0u},
+               {"CaptionText", c.outputs & CAPTION_OUT ? 1u : 0u},
+               {"WinAmp", c.outputs & WINAMP_OUT ? 1u : 0u},
+               {"Menu", c.outputs & MENU_OUT ? 1u : 0u}});
     winamp = FindWindowA("Winamp v1.x", nullptr);
 
     Shown tracks[2] = {{"Some Artist", "First Song", {}}, {"Another Artist", "The Second Song", {}}};
@@ -158,10 +168,74 @@ int RunCase(const Case &c)
     return 0;
 }
 
+// The line ("{artist} - {title}") and the cover (art of 600 by 600 pixels,
+// as the player's store sells it, scaled to nothing but encoded as PNG)
+// beside the song file, against the song file alone: each change from the
+// "vply" until every file on shows the new track. Each track has art of
+// its own, so its picture's size tells that the picture is the new one.
+// The player of the older interface sends no art: its picture stays the
+// transparent one.
+int RunLineAndCover()
+{
+    host::Picture pictures[2] = {host::Blocks(600, 600), host::Blocks(600, 600)};
+    for (size_t i = 0; i < pictures[1].bgra.size(); i += 4)
+        pictures[1].bgra[i] ^= 0x80;
+    std::vector<uint8_t> art[2] = {host::EncodePicture(pictures[0], host::PICTURE_JPEG),
+                                   host::EncodePicture(pictures[1], host::PICTURE_JPEG)};
+    StartHost({{"File", 1}, {"Cover", 1}});
+    Shown tracks[2] = {{"Some Artist", "First Song", {}}, {"Another Artist", "The Second Song", {}}};
+    for (Shown &track : tracks)
+        track.record = host::BuildTrack({track.name, track.artist});
+    // The plug-in started again on the settings of one side.
+    auto configure = [&](bool lineAndCover) {
+        host::Clean();
+        host::SetSettingDword("Cover", lineAndCover);
+        host::SetSettingText("LineFormat", std::wstring(lineAndCover ? L"{artist} - {title}" : L""));
+        host::Idle();
+    };
+    auto shows = [&](int i, bool lineAndCover, DWORD coverSize) {
+        const Shown &track = tracks[i];
+        return FileSize(folder + "\\CurrentSong.txt") == track.Lines().size() &&
+               (!lineAndCover || (FileSize(folder + "\\NowPlaying.txt") == track.Text().size() &&
+                                  FileSize(folder + "\\CurrentCover.png") == coverSize));
+    };
+    // Each track's picture size, once: what the file holds once it settled.
+    DWORD coverSizes[2];
+    configure(true);
+    for (int i = 0; i < 2; ++i) {
+        host::coverArt.bytes = art[i];
+        host::Play(tracks[i].record);
+        host::PumpFor(1500);
+        coverSizes[i] = FileSize(folder + "\\CurrentCover.png");
+    }
+    int next = 0;
+    auto round = [&](bool lineAndCover) {
+        configure(lineAndCover);
+        constexpr int CHANGES = 10;
+        double total = 0;
+        for (int i = 0; i < CHANGES; ++i, next ^= 1) {
+            host::coverArt.bytes = art[next];
+            double start = bench::Seconds();
+            host::Play(tracks[next].record);
+            for (DWORD begun = GetTickCount(); !shows(next, lineAndCover, coverSizes[next]) &&
+                                               GetTickCount() - begun < 5000;)
+                host::PumpMessages(), SwitchToThread();
+            total += bench::Seconds() - start;
+        }
+        return total * 1e6 / CHANGES;
+    };
+    bench::Comparison c = bench::CompareRounds([&] { return round(true); }, [&] { return round(false); });
+    bench::PrintRow("track change: song file, line and cover", c, "song file alone (line and cover off)",
+                    "informational");
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
+    if (argc > 1 && strcmp(argv[1], "line-and-cover") == 0)
+        return RunLineAndCover();
     if (argc > 1)
         return RunCase(CASES[atoi(argv[1]) % (sizeof CASES / sizeof CASES[0])]);
     for (size_t i = 0; i < sizeof CASES / sizeof CASES[0]; ++i) {
@@ -169,5 +243,7 @@ int main(int argc, char **argv)
         std::string index = std::to_string(i);
         _spawnl(_P_WAIT, argv[0], argv[0], index.c_str(), nullptr);
     }
+    fflush(stdout);
+    _spawnl(_P_WAIT, argv[0], argv[0], "line-and-cover", nullptr);
     return 0;
 }

@@ -234,3 +234,36 @@ TEST_F(NowPlayingLine, CoverShowsTheArtScaledDownAndNothingWithoutIt)
 }
 
 } // namespace
+namespace {
+
+// Tracks in quick turn, each with art of its own: the picture is always the
+// track's own. (The worker freed each art's bytes twice, and the next art
+// then read bytes of another allocation.)
+TEST_F(NowPlayingLine, CoverFollowsTracksInQuickTurn)
+{
+    if (!host::SpeaksInterface2())
+        GTEST_SKIP() << "the older interface sends no art";
+    // Covers as the player's store sells them, and the other outputs on:
+    // with less the freed bytes happened not to be reused in time.
+    host::Picture pictures[2] = {host::Blocks(600, 600), host::Blocks(600, 600)};
+    for (size_t i = 0; i < pictures[1].bgra.size(); i += 4)
+        pictures[1].bgra[i] ^= 0x80;
+    std::vector<uint8_t> art[2] = {host::EncodePicture(pictures[0], host::PICTURE_JPEG),
+                                   host::EncodePicture(pictures[1], host::PICTURE_JPEG)};
+    host::SetSettingText("LineFormat", std::wstring(L"{artist} - {title}"));
+    StartWith({{"Cover", 1}, {"File", 1}});
+    host::coverArt.format = host::PICTURE_JPEG;
+    std::vector<uint8_t> records[2] = {host::BuildTrack({"First Song", "Some Artist"}),
+                                       host::BuildTrack({"The Second Song", "Another Artist"})};
+    for (int i = 0; i < 8; ++i) {
+        host::coverArt.bytes = art[i & 1];
+        host::Play(records[i & 1]);
+        EXPECT_TRUE(host::PumpUntil([&] {
+            std::string bytes = CoverFile();
+            host::Picture shown = host::DecodePicture(bytes.data(), bytes.size());
+            return shown.width == 600 && host::LargestDifference(shown, pictures[i & 1]) <= 12;
+        })) << "track " << i;
+    }
+}
+
+} // namespace

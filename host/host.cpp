@@ -81,8 +81,8 @@ LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             return 0;
         break;
     case WM_LBUTTONDOWN:
-        if (window == mainWindow && Height(window) < MINI_PLAYER_HEIGHT &&
-            short(LOWORD(lParam)) == MINI_CONTROL_X && short(HIWORD(lParam)) == MINI_CONTROL_Y) {
+        if (window == mainWindow && Height(window) < Scaled(MINI_PLAYER_HEIGHT) &&
+            short(LOWORD(lParam)) == Scaled(MINI_CONTROL_X) && short(HIWORD(lParam)) == Scaled(MINI_CONTROL_Y)) {
             ++miniControlPresses;
             return 0;
         }
@@ -143,7 +143,7 @@ bool CreateHostWindows(const WindowPlacement &p)
         RegisterClassA(&wc);
     }
 
-    const DWORD style = WS_POPUP | WS_VISIBLE | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+    const DWORD style = HOST_WINDOW_STYLE;
     mainWindow = CreateWindowExA(0, "iTunes", "iTunes", style, p.x, p.y, p.width, p.height, nullptr, nullptr,
                                  wc.hInstance, nullptr);
     equalizerWindow = CreateWindowExA(0, "iTunes", "Equalizer", style, p.eqX, p.eqY, p.eqWidth, p.eqHeight,

@@ -1,10 +1,11 @@
-// A minimal PNG writer: 8-bit RGB, compressed by a small deflate of its own,
-// so no compression library is needed.
+// A minimal PNG writer and reader: 8-bit RGB, compressed by a small deflate
+// of its own, so no compression library is needed.
 #include "screenshot.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 namespace host {
@@ -163,11 +164,12 @@ std::vector<uint8_t> DeflateZlib(const std::vector<uint8_t> &raw)
 
 } // namespace
 
-bool SaveScreenRectPng(const RECT &rect, const char *path)
+Picture CaptureScreenRect(const RECT &rect)
 {
+    Picture picture;
     int width = rect.right - rect.left, height = rect.bottom - rect.top;
     if (width <= 0 || height <= 0)
-        return false;
+        return picture;
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
     BITMAPINFO info = {};
@@ -181,28 +183,37 @@ bool SaveScreenRectPng(const RECT &rect, const char *path)
     HGDIOBJ old = SelectObject(memory, bitmap);
     BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
     GdiFlush();
-
-    std::vector<uint8_t> raw;
-    raw.reserve(size_t(height) * (1 + 3 * size_t(width)));
-    const uint8_t *pixels = static_cast<const uint8_t *>(bits);
-    for (int y = 0; y < height; ++y) {
-        raw.push_back(0);
-        for (int x = 0; x < width; ++x) {
-            const uint8_t *p = pixels + (size_t(y) * width + x) * 4;
-            raw.push_back(p[2]);
-            raw.push_back(p[1]);
-            raw.push_back(p[0]);
-        }
-    }
+    picture.width = width;
+    picture.height = height;
+    const uint32_t *pixels = static_cast<const uint32_t *>(bits);
+    for (size_t i = 0; i < size_t(width) * height; ++i)
+        picture.pixels.push_back(pixels[i] & 0xFFFFFF);
     SelectObject(memory, old);
     DeleteObject(bitmap);
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
+    return picture;
+}
+
+bool SaveScreenRectPng(const RECT &rect, const char *path)
+{
+    Picture picture = CaptureScreenRect(rect);
+    if (picture.pixels.empty())
+        return false;
+    std::vector<uint8_t> raw;
+    raw.reserve(size_t(picture.height) * (1 + 3 * size_t(picture.width)));
+    for (int y = 0; y < picture.height; ++y) {
+        raw.push_back(0);
+        for (int x = 0; x < picture.width; ++x) {
+            uint32_t p = picture.At(x, y);
+            raw.insert(raw.end(), {uint8_t(p >> 16), uint8_t(p >> 8), uint8_t(p)});
+        }
+    }
 
     std::vector<uint8_t> png = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
     std::vector<uint8_t> header;
-    PutBig(header, uint32_t(width));
-    PutBig(header, uint32_t(height));
+    PutBig(header, uint32_t(picture.width));
+    PutBig(header, uint32_t(picture.height));
     header.insert(header.end(), {8, 2, 0, 0, 0});
     Chunk(png, "IHDR", header);
     Chunk(png, "IDAT", DeflateZlib(raw));
@@ -213,6 +224,149 @@ bool SaveScreenRectPng(const RECT &rect, const char *path)
         return false;
     bool ok = fwrite(png.data(), 1, png.size(), file) == png.size();
     return fclose(file) == 0 && ok;
+}
+
+namespace {
+
+// The inflate of what DeflateZlib writes: stored and fixed-code blocks.
+struct BitSource {
+    const std::vector<uint8_t> &bytes;
+    size_t at = 0;
+    int bit = 0;
+    bool overrun = false;
+};
+
+uint32_t TakeBits(BitSource &source, int bits)
+{
+    uint32_t value = 0;
+    for (int i = 0; i < bits; ++i) {
+        if (source.at >= source.bytes.size()) {
+            source.overrun = true;
+            return 0;
+        }
+        value |= uint32_t((source.bytes[source.at] >> source.bit) & 1) << i;
+        if (++source.bit == 8) {
+            source.bit = 0;
+            ++source.at;
+        }
+    }
+    return value;
+}
+
+// Huffman codes come most significant bit first.
+uint32_t TakeCode(BitSource &source, int bits)
+{
+    uint32_t code = 0;
+    for (int i = 0; i < bits; ++i)
+        code = code << 1 | TakeBits(source, 1);
+    return code;
+}
+
+int TakeFixedSymbol(BitSource &source)
+{
+    uint32_t code = TakeCode(source, 7);
+    if (code <= 0x17)
+        return int(256 + code);
+    code = code << 1 | TakeBits(source, 1);
+    if (code >= 0x30 && code <= 0xBF)
+        return int(code - 0x30);
+    if (code >= 0xC0 && code <= 0xC7)
+        return int(280 + code - 0xC0);
+    code = code << 1 | TakeBits(source, 1);
+    return int(144 + code - 0x190);
+}
+
+bool InflateZlib(const std::vector<uint8_t> &zlib, std::vector<uint8_t> &out)
+{
+    BitSource source{zlib, 2};
+    for (bool last = false; !last && !source.overrun;) {
+        last = TakeBits(source, 1);
+        uint32_t type = TakeBits(source, 2);
+        if (type == 0) {
+            if (source.bit)
+                TakeBits(source, 8 - source.bit);
+            uint32_t length = TakeBits(source, 16);
+            TakeBits(source, 16);
+            for (uint32_t i = 0; i < length && !source.overrun; ++i)
+                out.push_back(uint8_t(TakeBits(source, 8)));
+            continue;
+        }
+        if (type != 1)
+            return false;
+        for (int symbol; (symbol = TakeFixedSymbol(source)) != 256 && !source.overrun;) {
+            if (symbol < 256) {
+                out.push_back(uint8_t(symbol));
+                continue;
+            }
+            int l = symbol - 257;
+            if (l > 28)
+                return false;
+            size_t length = LENGTH_BASE[l] + TakeBits(source, LENGTH_EXTRA[l]);
+            int d = int(TakeCode(source, 5));
+            if (d > 29)
+                return false;
+            size_t distance = DISTANCE_BASE[d] + TakeBits(source, DISTANCE_EXTRA[d]);
+            if (distance > out.size())
+                return false;
+            for (size_t i = 0; i < length; ++i)
+                out.push_back(out[out.size() - distance]);
+        }
+    }
+    return !source.overrun;
+}
+
+uint32_t GetBig(const std::vector<uint8_t> &bytes, size_t at)
+{
+    return uint32_t(bytes[at]) << 24 | uint32_t(bytes[at + 1]) << 16 | uint32_t(bytes[at + 2]) << 8 | bytes[at + 3];
+}
+
+} // namespace
+
+Picture ReadPng(const char *path)
+{
+    Picture picture;
+    FILE *file = fopen(path, "rb");
+    if (!file)
+        return picture;
+    std::vector<uint8_t> png;
+    for (int c; (c = fgetc(file)) != EOF;)
+        png.push_back(uint8_t(c));
+    fclose(file);
+
+    std::vector<uint8_t> zlib;
+    int width = 0, height = 0;
+    for (size_t at = 8; at + 12 <= png.size();) {
+        uint32_t length = GetBig(png, at);
+        if (at + 12 + length > png.size())
+            return picture;
+        const uint8_t *data = &png[at + 8];
+        if (memcmp(&png[at + 4], "IHDR", 4) == 0) {
+            std::vector<uint8_t> header(data, data + length);
+            // 8-bit RGB, not interlaced: what SaveScreenRectPng writes.
+            if (length < 13 || header[8] != 8 || header[9] != 2 || header[12] != 0)
+                return picture;
+            width = int(GetBig(header, 0));
+            height = int(GetBig(header, 4));
+        } else if (memcmp(&png[at + 4], "IDAT", 4) == 0) {
+            zlib.insert(zlib.end(), data, data + length);
+        }
+        at += 12 + length;
+    }
+    std::vector<uint8_t> raw;
+    size_t stride = 1 + 3 * size_t(width);
+    if (width <= 0 || height <= 0 || !InflateZlib(zlib, raw) || raw.size() < stride * height)
+        return picture;
+    for (int y = 0; y < height; ++y) {
+        const uint8_t *row = &raw[stride * y];
+        // Only the filter that SaveScreenRectPng uses.
+        if (row[0] != 0)
+            return Picture();
+        for (int x = 0; x < width; ++x)
+            picture.pixels.push_back(uint32_t(row[1 + 3 * x]) << 16 | uint32_t(row[2 + 3 * x]) << 8 | row[3 + 3 * x]);
+    }
+    picture.width = width;
+    picture.height = height;
+    return picture;
 }
 
 bool SaveWindowPng(HWND window, const char *path)

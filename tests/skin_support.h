@@ -55,9 +55,9 @@ inline COLORREF ImagePixel(int id, int x, int y)
 
 // Does the bar show image `id` (width by height from its corner at
 // (imageX, imageY)) at (left, top)? Compares every pixel that is not the
-// transparent magenta.
+// transparent magenta; at a whole `scale`, each with its square of the bar.
 inline ::testing::AssertionResult ShowsImage(HWND child, int id, int left, int top, int width, int height,
-                                             int imageX = 0, int imageY = 0)
+                                             int imageX = 0, int imageY = 0, int scale = 1)
 {
     UpdateWindow(child);
     HBITMAP bitmap = LoadBitmapA(host::plugin, MAKEINTRESOURCEA(id));
@@ -65,9 +65,9 @@ inline ::testing::AssertionResult ShowsImage(HWND child, int id, int left, int t
     HGDIOBJ old = SelectObject(image, bitmap);
     HDC dc = GetDC(child);
     ::testing::AssertionResult result = ::testing::AssertionSuccess();
-    for (int y = 0; y < height && result; ++y)
-        for (int x = 0; x < width && result; ++x) {
-            COLORREF want = GetPixel(image, imageX + x, imageY + y);
+    for (int y = 0; y < height * scale && result; ++y)
+        for (int x = 0; x < width * scale && result; ++x) {
+            COLORREF want = GetPixel(image, imageX + x / scale, imageY + y / scale);
             COLORREF got = GetPixel(dc, left + x, top + y);
             if (want != RGB(255, 0, 255) && got != want)
                 result = ::testing::AssertionFailure() << "image " << id << " pixel (" << x << ", " << y

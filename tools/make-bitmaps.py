@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-"""Draws the title-bar skin: 31 24-bit BMP files in src/resources/bitmaps/
-and the resource lines that name them, src/resources/bitmaps.rc.
+"""Draws the title-bar skin: 31 BMP files in src/resources/bitmaps/, each 8
+bits per pixel with a palette of its own colours, and the resource lines
+that name them, src/resources/bitmaps.rc.
 
 Regenerating is a manual step; the build uses the committed files:
 
@@ -319,21 +320,96 @@ def squeezed_bar_row(y):
 
 # ---- files -----------------------------------------------------------------
 
-def write_bmp(path, image):
+def palette_of(image):
+    colours = sorted({c for row in image for c in row})
+    assert len(colours) <= 256, "more colours than an 8-bit palette holds"
+    return colours
+
+
+def rle8_row(indices):
+    """One row in the 8-bit run-length encoding: runs of one index as
+    (count, index), other stretches of three or more as absolute runs."""
+    out = bytearray()
+    x, n = 0, len(indices)
+    while x < n:
+        run = 1
+        while x + run < n and run < 255 and indices[x + run] == indices[x]:
+            run += 1
+        if run >= 3 or n - x < 3:
+            out += bytes((run, indices[x]))
+            x += run
+            continue
+        end = x
+        while end < n and end - x < 255 and not (end + 2 < n and indices[end] == indices[end + 1] == indices[end + 2]):
+            end += 1
+        if end - x < 3:
+            out += bytes((1, indices[x]))
+            x += 1
+            continue
+        out += bytes((0, end - x)) + bytes(indices[x:end])
+        if (end - x) % 2:
+            out += b"\0"
+        x = end
+    return out + b"\0\0"
+
+
+def encode_bmp(image):
+    """8 bits per pixel with a palette of the image's own colours (every
+    image has fewer than 256), run-length encoded where that is smaller: the
+    pixels stay exact at a fraction of 24-bit size."""
     height = len(image)
     width = len(image[0])
-    stride = (width * 3 + 3) & ~3
-    pixels = bytearray()
-    for row in reversed(image):
-        line = bytearray()
-        for r, g, b in row:
-            line += bytes((b, g, r))
-        line += bytes(stride - len(line))
-        pixels += line
-    header = struct.pack("<2sIHHI", b"BM", 14 + 40 + len(pixels), 0, 0, 14 + 40)
-    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(pixels), 2835, 2835, 0, 0)
+    colours = palette_of(image)
+    index = {c: i for i, c in enumerate(colours)}
+    rows = [[index[c] for c in row] for row in reversed(image)]
+    stride = (width + 3) & ~3
+    raw = b"".join(bytes(row) + bytes(stride - width) for row in rows)
+    rle = b"".join(rle8_row(row) for row in rows) + b"\0\1"
+    compression, pixels = (1, rle) if len(rle) < len(raw) else (0, raw)
+    palette = b"".join(bytes((b, g, r, 0)) for r, g, b in colours)
+    offset = 14 + 40 + len(palette)
+    header = struct.pack("<2sIHHI", b"BM", offset + len(pixels), 0, 0, offset)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 8, compression, len(pixels), 2835, 2835,
+                       len(colours), 0)
+    return header + info + palette + pixels
+
+
+def decode_bmp(data):
+    """The pixels of a file encode_bmp wrote, top row first: the check that
+    the encoding keeps every pixel."""
+    offset, = struct.unpack_from("<I", data, 10)
+    _, width, height, _, bits, compression, _, _, _, used, _ = struct.unpack_from("<IiiHHIIiiII", data, 14)
+    assert bits == 8
+    palette = [tuple(reversed(data[54 + 4 * i:57 + 4 * i])) for i in range(used)]
+    pixels = data[offset:]
+    rows = []
+    if compression == 0:
+        stride = (width + 3) & ~3
+        rows = [list(pixels[y * stride:y * stride + width]) for y in range(height)]
+    else:
+        row, at = [], 0
+        while True:
+            count, value = pixels[at], pixels[at + 1]
+            at += 2
+            if count:
+                row += [value] * count
+            elif value == 0:
+                rows.append(row)
+                row = []
+            elif value == 1:
+                break
+            else:
+                row += list(pixels[at:at + value])
+                at += value + value % 2
+    assert len(rows) == height and all(len(r) == width for r in rows)
+    return [[palette[i] for i in row] for row in reversed(rows)]
+
+
+def write_bmp(path, image):
+    data = encode_bmp(image)
+    assert decode_bmp(data) == [[tuple(c) for c in row] for row in image], path
     with open(path, "wb") as f:
-        f.write(header + info + pixels)
+        f.write(data)
 
 
 def check(name, image, size, shape_black=None):

@@ -79,7 +79,7 @@ void ApplyOnTopRule()
     if (Settings.TopmostAlways)
         SetTopmost(true);
     else if (Settings.TopmostMin)
-        SetTopmost(height < MINI_MODE_HEIGHT);
+        SetTopmost(height < MiniModeHeight(hostMainWindow));
 }
 
 // A minimised window gets WM_MOVE when the system parks it.
@@ -93,7 +93,7 @@ void ApplyTaskbarRule()
 {
     bool tool = HasExStyle(hostMainWindow, WS_EX_TOOLWINDOW);
     if (Settings.ToolwindowMinimode) {
-        bool mini = WindowHeight(hostMainWindow) < MINI_MODE_HEIGHT;
+        bool mini = WindowHeight(hostMainWindow) < MiniModeHeight(hostMainWindow);
         if (mini && !tool)
             AddToolWindowStyle(hostMainWindow);
         else if (!mini && tool)
@@ -157,6 +157,14 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         break;
     case WM_WINDOWPOSCHANGED:
         ApplyTaskbarRule();
+        break;
+    case DPI_CHANGED_MESSAGE:
+        // The host takes its new size first; the skin then follows the scale.
+        if (Settings.Skin) {
+            LRESULT result = CallWindowProcW(previousMainWindowProc, window, message, wParam, lParam);
+            RescaleMainWindowSkin();
+            return result;
+        }
         break;
     case WM_COMMAND:
         if (DispatchCommand(window, wParam))

@@ -2,6 +2,7 @@
 #pragma once
 #include <windows.h>
 
+#include "mainwindow/displayscale.h"
 #include "plugin/hostwindow.h"
 
 constexpr UINT_PTR REDISPLAY_TIMER_ID = 1928;

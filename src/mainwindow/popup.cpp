@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "mainwindow/displayscale.h"
 #include "mainwindow/lyricsurl.h"
 #include "nowplaying/outputs.h"
 #include "plugin/plugin.h"
@@ -14,7 +15,8 @@
 
 namespace {
 
-// The title area: the skinned bar reaches lower than the host's own caption.
+// The title area at 96 DPI: the skinned bar reaches lower than the host's
+// own caption.
 constexpr int BAR_MENU_HEIGHT = 40;
 constexpr int CAPTION_MENU_HEIGHT = 15;
 
@@ -61,7 +63,8 @@ bool ShowTitlePopupMenu()
     POINT cursor = {};
     GetWindowRect(hostMainWindow, &window);
     GetCursorPos(&cursor);
-    if (cursor.y >= window.top + (FullBar ? BAR_MENU_HEIGHT : CAPTION_MENU_HEIGHT))
+    int height = ScaleLength(FullBar ? BAR_MENU_HEIGHT : CAPTION_MENU_HEIGHT, WindowDpi(hostMainWindow));
+    if (cursor.y >= window.top + height)
         return false;
     HMENU menu = LoadMenuA(moduleInstance, MAKEINTRESOURCEA(IDM_TITLE_POPUP));
     TrackPopupMenu(GetSubMenu(menu, 0), TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, hostMainWindow, nullptr);

@@ -41,7 +41,7 @@ void StartUp()
 
     if (Settings.ShowInAltTab) {
         int height = WindowHeight(hostMainWindow);
-        if (Settings.TopmostAlways || (Settings.TopmostMin && height < MINI_MODE_HEIGHT))
+        if (Settings.TopmostAlways || (Settings.TopmostMin && height < MiniModeHeight(hostMainWindow)))
             HideAndRedisplay();
     }
     if (Settings.NeverTaskbar)

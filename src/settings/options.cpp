@@ -144,7 +144,7 @@ constexpr std::array<CheckBoxRow, 11> CHECK_BOXES = {{
 
 bool IsMiniMode()
 {
-    return WindowHeight(hostMainWindow) < MINI_MODE_HEIGHT;
+    return WindowHeight(hostMainWindow) < MiniModeHeight(hostMainWindow);
 }
 
 void SetHostTopmost(HWND after)

@@ -17,10 +17,12 @@ constexpr int NO_BUTTON = -1;
 // Set while the mini strip's zoom click is on its way to the host.
 bool miniControlClickPending;
 
-// Pointer and parent rectangle as they are now, never from the message.
+// Pointer, parent rectangle and scale as they are now, never from the
+// message.
 struct Pointer {
     POINT at;
     RECT parent;
+    int dpi;
 };
 
 Pointer ReadPointer(const Bar &bar)
@@ -28,21 +30,29 @@ Pointer ReadPointer(const Bar &bar)
     Pointer pointer = {};
     GetCursorPos(&pointer.at);
     GetWindowRect(*bar.parent, &pointer.parent);
+    pointer.dpi = BarDpi(bar);
     return pointer;
+}
+
+POINT MiniControl(const Pointer &pointer)
+{
+    return {pointer.parent.left + ScaleLength(MINI_CONTROL_X, pointer.dpi),
+            pointer.parent.top + ScaleLength(MINI_CONTROL_Y, pointer.dpi)};
 }
 
 bool AtMiniControl(const Pointer &pointer)
 {
-    return pointer.at.x == pointer.parent.left + MINI_CONTROL_X && pointer.at.y == pointer.parent.top + MINI_CONTROL_Y;
+    POINT control = MiniControl(pointer);
+    return pointer.at.x == control.x && pointer.at.y == control.y;
 }
 
 // Strict on all four sides: a rectangle's own first column and row are
 // outside as well as its exclusive right and bottom edges.
 int ButtonUnderPointer(const Bar &bar, const Pointer &pointer)
 {
-    int left = pointer.parent.left, top = pointer.parent.top + BarTop(bar);
+    int left = pointer.parent.left, top = pointer.parent.top + BarTop(bar, pointer.dpi);
     for (int i = 0; i < 3; ++i) {
-        const RECT &r = *bar.buttons[i].rect;
+        RECT r = ScaleRect(*bar.buttons[i].rect, pointer.dpi);
         if (left + r.left < pointer.at.x && pointer.at.x < left + r.right && top + r.top < pointer.at.y &&
             pointer.at.y < top + r.bottom)
             return i;
@@ -54,9 +64,9 @@ bool InDragArea(const Bar &bar, const Pointer &pointer)
 {
     switch (bar.drag) {
     case DRAG_ABOVE_BAR_BOTTOM:
-        return pointer.at.y < pointer.parent.top + BarTop(bar) + BAR_HEIGHT;
+        return pointer.at.y < pointer.parent.top + BarTop(bar, pointer.dpi) + ScaleLength(BAR_HEIGHT, pointer.dpi);
     case DRAG_LEFT_OF_OFFSET:
-        return pointer.at.x < pointer.parent.left + titleOffset;
+        return pointer.at.x < pointer.parent.left + ScaleLength(titleOffset, pointer.dpi);
     }
     return false;
 }
@@ -82,7 +92,8 @@ void MinimizeMainWindow()
 void ClickMiniPlayerControl(const Pointer &pointer)
 {
     miniControlClickPending = true;
-    SetCursorPos(pointer.parent.left + MINI_CONTROL_X, pointer.parent.top + MINI_CONTROL_Y);
+    POINT control = MiniControl(pointer);
+    SetCursorPos(control.x, control.y);
     mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
     mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
 }
@@ -143,7 +154,8 @@ bool BarButtonDown(const Bar &bar, HWND window, UINT message, WPARAM wParam, LPA
     int button = ButtonUnderPointer(bar, pointer);
     if (button != NO_BUTTON) {
         bar.states[button] = BUTTON_PRESSED;
-        InvalidateChild(*bar.child, bar.buttons[button].rect);
+        RECT rect = ScaleRect(*bar.buttons[button].rect, pointer.dpi);
+        InvalidateChild(*bar.child, &rect);
         return true;
     }
     if (InDragArea(bar, pointer)) {
@@ -184,8 +196,11 @@ void InvalidateChild(HWND child, const RECT *rect)
 
 void InvalidateButtons(const Bar &bar)
 {
-    for (const BarButton &button : bar.buttons)
-        InvalidateChild(*bar.child, button.rect);
+    int dpi = BarDpi(bar);
+    for (const BarButton &button : bar.buttons) {
+        RECT rect = ScaleRect(*button.rect, dpi);
+        InvalidateChild(*bar.child, &rect);
+    }
 }
 
 bool HandleBarMouse(const Bar &bar, HWND window, UINT message, WPARAM wParam, LPARAM lParam)

@@ -30,13 +30,37 @@ void RecreateFullBar()
 } // namespace
 
 // The bar is disabled, so the mouse goes to its parent; its class procedure
-// is replaced for good by the painting.
+// is replaced for good by the painting. Whatever shape the parent had while
+// it was without this bar, the next shaping gives it the skin's again.
 void CreateBar(const Bar &bar)
 {
-    HWND child = CreateWindowExA(0, "Button", bar.text, WS_CHILD | WS_VISIBLE | WS_DISABLED, 0, BarTop(bar),
-                                 bar.width, bar.height, *bar.parent, nullptr, nullptr, nullptr);
+    int dpi = BarDpi(bar);
+    HWND child = CreateWindowExA(0, "Button", bar.text, WS_CHILD | WS_VISIBLE | WS_DISABLED, 0, BarTop(bar, dpi),
+                                 ScaleLength(bar.width, dpi), ScaleLength(bar.height, dpi), *bar.parent, nullptr,
+                                 nullptr, nullptr);
     SetWindowLongPtrA(child, GWLP_WNDPROC, LONG_PTR(bar.paintProc));
     *bar.child = child;
+    ForgetShape(*bar.parent);
+}
+
+void RescaleBars(HWND parent)
+{
+    for (const Bar &bar : BARS) {
+        if (*bar.parent != parent || !IsWindow(*bar.child))
+            continue;
+        int dpi = BarDpi(bar);
+        SetWindowPos(*bar.child, nullptr, 0, BarTop(bar, dpi), ScaleLength(bar.width, dpi),
+                     ScaleLength(bar.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+        InvalidateChild(*bar.child, nullptr);
+    }
+}
+
+// The main window moved to a monitor of another scale: the bars, the shape
+// and the mode follow at once (the threshold is of that scale too).
+void RescaleMainWindowSkin()
+{
+    RescaleBars(hostMainWindow);
+    MainWindowProc(hostMainWindow, WM_SIZE, 0, 0);
 }
 
 // The handle is cleared, so a later window that reuses it is never taken
@@ -50,11 +74,12 @@ void DestroyBar(const Bar &bar)
 
 void StartSkin()
 {
+    LoadSkinResources();
     InstallEqualizerWindowProc();
     CreateBar(BARS[EQ_BAR]);
     if (!hostMainWindow)
         return;
-    if (WindowHeight(hostMainWindow) < MINI_MODE_HEIGHT) {
+    if (WindowHeight(hostMainWindow) < MiniModeHeight(hostMainWindow)) {
         InvalidateRect(hostMainWindow, nullptr, TRUE);
         CreateBar(BARS[MINI_STRIP]);
         ResizeMainWindowAndBack(-1);
@@ -65,9 +90,10 @@ void StartSkin()
 void EnableSkin()
 {
     int height = WindowHeight(hostMainWindow);
+    LoadSkinResources();
     InstallEqualizerWindowProc();
     CreateBar(BARS[EQ_BAR]);
-    if (height > MINI_MODE_HEIGHT) {
+    if (height > MiniModeHeight(hostMainWindow)) {
         CreateBar(BARS[FULL_BAR]);
         MainWindowProc(hostMainWindow, WM_SIZE, 0, 0);
     } else {
@@ -84,18 +110,21 @@ void DisableSkin()
         ResizeMainWindowAndBack(+1);
     DestroyBar(BARS[EQ_BAR]);
     RemoveEqualizerWindowProc();
+    FreeComposedBars();
 }
 
 bool StopSkin()
 {
     for (const Bar &bar : BARS)
         DestroyBar(bar);
+    ForgetShape(nullptr);
+    FreeSkinResources();
     return RemoveEqualizerWindowProc();
 }
 
 void ChangeTitleOffset()
 {
     titleOffset = Settings.Offset ? 20 : 0;
-    if (WindowHeight(hostMainWindow) > MINI_MODE_HEIGHT)
+    if (WindowHeight(hostMainWindow) > MiniModeHeight(hostMainWindow))
         RecreateFullBar();
 }

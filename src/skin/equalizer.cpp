@@ -49,6 +49,13 @@ LRESULT CALLBACK EqualizerWindowProc(HWND window, UINT message, WPARAM wParam, L
     case WM_NCACTIVATE:
         InvalidateChild(EqBar, nullptr);
         break;
+    case DPI_CHANGED_MESSAGE: {
+        // The host takes its new size first; the bar and shape then follow.
+        LRESULT result = CallWindowProcW(previousEqualizerWindowProc, window, message, wParam, lParam);
+        RescaleBars(window);
+        ShapeEqualizerWindow(window);
+        return result;
+    }
     case WM_MOUSEMOVE:
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:

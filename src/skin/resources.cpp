@@ -1,27 +1,64 @@
-// The skin's bitmaps, button rectangles and corner regions: made once at
-// "init" and kept for the module's life.
+// The skin's bitmaps, button rectangles and corner regions at 96 DPI: set
+// up at "init" (again at the first start after a "clr "), each bitmap read
+// when first needed, and all of it freed at "clr ".
 #include "skin/bars.h"
 
 RECT barCloseRect, barMinimizeRect, barZoomRect;
 RECT miniCloseRect, miniMinimizeRect, miniZoomRect;
-HRGN topLeftRegion, topRightRegion, bottomLeftRegion, bottomRightRegion;
 
 namespace {
 
-constexpr std::array<int, 31> SKIN_BITMAP_IDS = {
-    IDB_CORNER_BOTTOM_LEFT, IDB_CORNER_BOTTOM_RIGHT, IDB_BAR_CLOSE, IDB_BAR_CLOSE_HOVER,
-    IDB_BAR_CLOSE_PRESSED, IDB_BAR_INACTIVE, IDB_BAR_LEFT, IDB_BAR_ZOOM,
-    IDB_BAR_ZOOM_HOVER, IDB_BAR_ZOOM_PRESSED, IDB_BAR_MIDDLE, IDB_BAR_MINIMIZE,
-    IDB_BAR_MINIMIZE_HOVER, IDB_BAR_MINIMIZE_PRESSED, IDB_MINI_BACKGROUND, IDB_MINI_CLOSE,
-    IDB_MINI_CLOSE_HOVER, IDB_MINI_CLOSE_PRESSED, IDB_MINI_INACTIVE, IDB_MINI_ZOOM,
-    IDB_MINI_ZOOM_HOVER, IDB_MINI_ZOOM_PRESSED, IDB_MINI_MINIMIZE, IDB_MINI_MINIMIZE_HOVER,
-    IDB_MINI_MINIMIZE_PRESSED, IDB_BAR_RIGHT, IDB_TITLE_ACTIVE, IDB_TITLE_INACTIVE,
-    IDB_EQ_TITLE_INACTIVE, IDB_EQ_TITLE_ACTIVE, IDB_EQ_MIDDLE,
+enum BitmapKind { OPAQUE_IMAGE, BUTTON_IMAGE, SHAPE_IMAGE };
+
+struct SkinBitmapRow {
+    int id;
+    BitmapKind kind;
 };
 
-constexpr int FIRST_BITMAP_ID = IDB_CORNER_BOTTOM_LEFT;
-constexpr int LAST_BITMAP_ID = IDB_EQ_MIDDLE;
-HBITMAP skinBitmaps[LAST_BITMAP_ID - FIRST_BITMAP_ID + 1];
+constexpr std::array<SkinBitmapRow, 31> SKIN_BITMAPS = {{
+    {IDB_CORNER_BOTTOM_LEFT, SHAPE_IMAGE},    {IDB_CORNER_BOTTOM_RIGHT, SHAPE_IMAGE},
+    {IDB_BAR_CLOSE, BUTTON_IMAGE},            {IDB_BAR_CLOSE_HOVER, BUTTON_IMAGE},
+    {IDB_BAR_CLOSE_PRESSED, BUTTON_IMAGE},    {IDB_BAR_INACTIVE, BUTTON_IMAGE},
+    {IDB_BAR_LEFT, SHAPE_IMAGE},              {IDB_BAR_ZOOM, BUTTON_IMAGE},
+    {IDB_BAR_ZOOM_HOVER, BUTTON_IMAGE},       {IDB_BAR_ZOOM_PRESSED, BUTTON_IMAGE},
+    {IDB_BAR_MIDDLE, OPAQUE_IMAGE},           {IDB_BAR_MINIMIZE, BUTTON_IMAGE},
+    {IDB_BAR_MINIMIZE_HOVER, BUTTON_IMAGE},   {IDB_BAR_MINIMIZE_PRESSED, BUTTON_IMAGE},
+    {IDB_MINI_BACKGROUND, OPAQUE_IMAGE},      {IDB_MINI_CLOSE, BUTTON_IMAGE},
+    {IDB_MINI_CLOSE_HOVER, BUTTON_IMAGE},     {IDB_MINI_CLOSE_PRESSED, BUTTON_IMAGE},
+    {IDB_MINI_INACTIVE, BUTTON_IMAGE},        {IDB_MINI_ZOOM, BUTTON_IMAGE},
+    {IDB_MINI_ZOOM_HOVER, BUTTON_IMAGE},      {IDB_MINI_ZOOM_PRESSED, BUTTON_IMAGE},
+    {IDB_MINI_MINIMIZE, BUTTON_IMAGE},        {IDB_MINI_MINIMIZE_HOVER, BUTTON_IMAGE},
+    {IDB_MINI_MINIMIZE_PRESSED, BUTTON_IMAGE}, {IDB_BAR_RIGHT, SHAPE_IMAGE},
+    {IDB_TITLE_ACTIVE, OPAQUE_IMAGE},         {IDB_TITLE_INACTIVE, OPAQUE_IMAGE},
+    {IDB_EQ_TITLE_INACTIVE, OPAQUE_IMAGE},    {IDB_EQ_TITLE_ACTIVE, OPAQUE_IMAGE},
+    {IDB_EQ_MIDDLE, OPAQUE_IMAGE},
+}};
+
+SkinImage skinImages[BITMAP_SLOTS];
+COLORREF imageKeys[BITMAP_SLOTS];
+HRGN cornerRegions[4];
+bool loaded;
+
+// The bitmap converted once to the images' own form; the loaded one goes.
+SkinImage LoadImageOf(int id)
+{
+    SkinImage image = {};
+    HBITMAP bitmap = LoadBitmapA(moduleInstance, MAKEINTRESOURCEA(id));
+    BITMAP size = {};
+    if (bitmap && GetObjectA(bitmap, sizeof size, &size) && MakeSkinImage(image, size.bmWidth, size.bmHeight)) {
+        BITMAPINFO info = {};
+        info.bmiHeader = {sizeof info.bmiHeader, image.width, -image.height, 1, 32};
+        HDC screen = GetDC(nullptr);
+        if (GetDIBits(screen, bitmap, 0, UINT(image.height), image.pixels, &info, DIB_RGB_COLORS) != image.height)
+            FreeSkinImage(image);
+        ReleaseDC(nullptr, screen);
+        for (int i = 0; i < image.width * image.height; ++i)
+            image.pixels[i] &= 0xFFFFFF;
+    }
+    if (bitmap)
+        DeleteObject(bitmap);
+    return image;
+}
 
 struct ButtonRect {
     RECT *rect;
@@ -39,45 +76,109 @@ constexpr std::array<ButtonRect, 6> BUTTON_RECTS = {{
 
 } // namespace
 
-HBITMAP SkinBitmap(int id)
+bool MakeSkinImage(SkinImage &image, int width, int height)
 {
-    return skinBitmaps[id - FIRST_BITMAP_ID];
+    image = {};
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32};
+    void *bits = nullptr;
+    image.bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!image.bitmap)
+        return false;
+    image.pixels = static_cast<uint32_t *>(bits);
+    image.width = width;
+    image.height = height;
+    return true;
 }
 
-HRGN RegionFromBitmap(HBITMAP bitmap, COLORREF key)
+void FreeSkinImage(SkinImage &image)
 {
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    SelectObject(memory, bitmap);
-    BITMAP info = {};
-    GetObjectA(bitmap, sizeof info, &info);
+    if (image.bitmap)
+        DeleteObject(image.bitmap);
+    image = {};
+}
 
-    HRGN region = CreateRectRgn(0, 0, 0, 0);
-    for (int y = 0; y < info.bmHeight; ++y) {
-        for (int x = 0; x < info.bmWidth; ++x) {
-            if (GetPixel(memory, x, y) == key)
+// Each is converted when a bar or shape first needs it: "init" makes only
+// the four that the corner regions are read from.
+const SkinImage &BaseImage(int id)
+{
+    SkinImage &image = skinImages[id - FIRST_BITMAP_ID];
+    if (loaded && !image.pixels)
+        image = LoadImageOf(id);
+    return image;
+}
+
+COLORREF ImageKey(int id)
+{
+    return imageKeys[id - FIRST_BITMAP_ID];
+}
+
+// The pixels of each row that differ from the key, as runs, made into one
+// region at once: no region per pixel.
+HRGN RegionFromImage(const SkinImage &image, COLORREF key)
+{
+    uint32_t keyPixel = PixelOf(key);
+    DWORD runs = 0;
+    for (int y = 0; y < image.height; ++y)
+        for (int x = 0; x < image.width; ++x)
+            runs += image.At(x, y) != keyPixel && (x == 0 || image.At(x - 1, y) == keyPixel);
+    DWORD size = sizeof(RGNDATAHEADER) + runs * sizeof(RECT);
+    RGNDATA *data = runs ? static_cast<RGNDATA *>(HeapAlloc(GetProcessHeap(), 0, size)) : nullptr;
+    if (!data)
+        return CreateRectRgn(0, 0, 0, 0);
+    data->rdh = {sizeof(RGNDATAHEADER), RDH_RECTANGLES, 0, runs * DWORD(sizeof(RECT)), {0, 0, image.width, image.height}};
+    RECT *rects = reinterpret_cast<RECT *>(data->Buffer);
+    for (int y = 0; y < image.height; ++y) {
+        for (int x = 0; x < image.width;) {
+            if (image.At(x, y) == keyPixel) {
+                ++x;
                 continue;
-            HRGN pixel = CreateRectRgn(x, y, x + 1, y + 1);
-            CombineRgn(region, region, pixel, RGN_OR);
-            DeleteObject(pixel);
+            }
+            int start = x;
+            while (x < image.width && image.At(x, y) != keyPixel)
+                ++x;
+            rects[data->rdh.nCount++] = {start, y, x, y + 1};
         }
     }
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
+    HRGN region = ExtCreateRegion(nullptr, size, data);
+    HeapFree(GetProcessHeap(), 0, data);
     return region;
+}
+
+HRGN BaseCornerRegion(Corner corner)
+{
+    return cornerRegions[corner];
 }
 
 void LoadSkinResources()
 {
-    for (int id : SKIN_BITMAP_IDS)
-        skinBitmaps[id - FIRST_BITMAP_ID] = LoadBitmapA(moduleInstance, MAKEINTRESOURCEA(id));
+    if (loaded)
+        return;
+    loaded = true;
+    for (const SkinBitmapRow &row : SKIN_BITMAPS)
+        imageKeys[row.id - FIRST_BITMAP_ID] = row.kind == BUTTON_IMAGE  ? TRANSPARENT_COLOUR
+                                              : row.kind == SHAPE_IMAGE ? SHAPE_KEY
+                                                                        : CLR_INVALID;
     for (const ButtonRect &button : BUTTON_RECTS)
         *button.rect = button.value;
 
-    // The window shapes are built from copies of these; the per-pixel work
-    // happens only here.
-    topLeftRegion = RegionFromBitmap(SkinBitmap(IDB_BAR_LEFT), RGB(0, 0, 0));
-    topRightRegion = RegionFromBitmap(SkinBitmap(IDB_BAR_RIGHT), RGB(0, 0, 0));
-    bottomLeftRegion = RegionFromBitmap(SkinBitmap(IDB_CORNER_BOTTOM_LEFT), RGB(0, 0, 0));
-    bottomRightRegion = RegionFromBitmap(SkinBitmap(IDB_CORNER_BOTTOM_RIGHT), RGB(0, 0, 0));
+    // The window shapes are built from copies of these; the pixels are read
+    // only here and once for each other scale.
+    for (int corner = TOP_LEFT; corner <= BOTTOM_RIGHT; ++corner)
+        cornerRegions[corner] = RegionFromImage(BaseImage(CORNER_BITMAPS[corner]), SHAPE_KEY);
+}
+
+// Everything the skin made: a reload in the same process makes it again.
+void FreeSkinResources()
+{
+    FreeComposedBars();
+    FreeScaledSkins();
+    for (HRGN &region : cornerRegions) {
+        if (region)
+            DeleteObject(region);
+        region = nullptr;
+    }
+    for (SkinImage &image : skinImages)
+        FreeSkinImage(image);
+    loaded = false;
 }

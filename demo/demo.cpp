@@ -54,9 +54,14 @@ void PrintSettings()
 
 } // namespace
 
-int main()
+int main(int argc, char **argv)
 {
     setvbuf(stdout, nullptr, _IONBF, 0);
+    if (argc > 1 && strcmp(argv[1], SCALED_SKIN_ARGUMENT) == 0)
+        return ShowSkinAtDoubleScale();
+    // First, while this process has no window that the module looks for.
+    host::ProgramRun scaled = host::RunProgramAtDpi(192, "demo", {SCALED_SKIN_ARGUMENT});
+    printf("%s", scaled.output.c_str());
     char temp[MAX_PATH];
     GetTempPathA(sizeof temp, temp);
     std::string folder = std::string(temp) + "Bramblecourt demo";

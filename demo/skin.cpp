@@ -1,6 +1,7 @@
 // The skinned title bars as a user first sees them: screenshots of the main
 // window in full mode (in front and behind), with a hovered and a pressed
-// button, in mini mode, and of the equalizer window.
+// button, in mini mode, of the equalizer window, and of the main window on
+// a display at 200 %.
 #include <cstdio>
 
 #include "demo.h"
@@ -58,4 +59,25 @@ void ShowSkin()
     Save(main, "skin-mini.png");
     host::ResizeMain(640, 420);
     host::PumpFor(100);
+}
+
+int ShowSkinAtDoubleScale()
+{
+    host::MakeDpiAware();
+    host::ResetSettings();
+    host::WindowPlacement placement;
+    placement.width = host::Scaled(400);
+    placement.height = host::Scaled(200);
+    // Under the main window, not behind the rows its offset cuts away.
+    placement.eqY = placement.y + placement.height + host::Scaled(20);
+    placement.unicode = true;
+    if (!host::CreateHostWindows(placement) || !host::LoadPlugin())
+        return 1;
+    host::Init();
+    host::Idle();
+    printf("skin at %d DPI: the main window %dx%d\n", host::ScreenDpi(), placement.width, placement.height);
+    SetForegroundWindow(host::mainWindow);
+    Save(host::mainWindow, "skin-full-active-200.png");
+    host::Clean();
+    return 0;
 }

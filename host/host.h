@@ -227,30 +227,6 @@ long MediaControlsHandlers();
 void PressMediaControlsButton(int button);
 // While held, a file the module asks the stand-in to open never opens.
 void HoldMediaControlsFiles(bool hold);
-
-// ---- display scale ---------------------------------------------------------
-// Declares this process DPI-aware, as a player that scales itself does: the
-// system then reports the display's own DPI to it instead of 96.
-void MakeDpiAware();
-// The screen's DPI (LOGPIXELSX), and a length at 96 DPI at that scale: the
-// host's own lengths (the mini player's height, its control) follow it.
-int ScreenDpi();
-int Scaled(int length);
-// What a run of RunProgramAtDpi asked for (0 in any other process), so that
-// such a process can check it got it.
-int RequestedDpi();
-// Runs a program of the build in a process that starts with the display at
-// `dpi`: Wine reads HKCU\Control Panel\Desktop "LogPixels" once, when a
-// process starts, so the value is written for the start and put back after
-// the end. Pumps while it waits. The exit code (-1: did not start or end in
-// time) and everything the program wrote to its standard output and error.
-struct ProgramRun {
-    int exitCode;
-    std::string output;
-};
-ProgramRun RunProgramAtDpi(int dpi, const char *program, const std::vector<std::string> &arguments,
-                           DWORD timeoutMs = 60000);
-
 // ---- pumping ---------------------------------------------------------------
 // Dispatches what is queued for this thread, logging posted messages of the
 // host windows on the way.
@@ -315,6 +291,29 @@ int OtherProgramGot(UINT message, WORD key);
 // had it, also for a key that came only once the host pumped again.
 std::vector<double> TypeWhileHostIsBusy(WORD key, int times, DWORD blockMs);
 void StopOtherProgram();
+
+// ---- display scale ---------------------------------------------------------
+// Declares this process DPI-aware, as a player that scales itself does: the
+// system then reports the display's own DPI to it instead of 96.
+void MakeDpiAware();
+// The screen's DPI (LOGPIXELSX), and a length at 96 DPI at that scale: the
+// host's own lengths (the mini player's height, its control) follow it.
+int ScreenDpi();
+int Scaled(int length);
+// What a run of RunProgramAtDpi asked for (0 in any other process), so that
+// such a process can check it got it.
+int RequestedDpi();
+// Runs a program of the build in a process that starts with the display at
+// `dpi`: Wine reads HKCU\Control Panel\Desktop "LogPixels" once, when a
+// process starts, so the value is written for the start and put back after
+// the end. Pumps while it waits. The exit code (-1: did not start or end in
+// time) and everything the program wrote to its standard output and error.
+struct ProgramRun {
+    int exitCode;
+    std::string output;
+};
+ProgramRun RunProgramAtDpi(int dpi, const char *program, const std::vector<std::string> &arguments,
+                           DWORD timeoutMs = 60000);
 
 // The host's own menus (implemented beside the host windows).
 bool HostMenuKey(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

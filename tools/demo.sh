@@ -2,7 +2,7 @@
 # The README's main job: installs what is missing, builds, and runs the
 # plug-in inside the substitute host under Xvfb and Wine, printing what the
 # host saw: the 32-bit module in a 32-bit player, then the 64-bit module in
-# a 64-bit player. Screenshots land in each build's demo/ folder; the four
+# a 64-bit player. Screenshots land in each build's demo/ folder; the five
 # the README shows are copied to docs/images/, so they follow the code.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -36,6 +36,6 @@ echo
 echo "== The 64-bit module in the 64-bit substitute player (interface 2.0)"
 BRAMBLECOURT_HOST_INTERFACE=2.0 run_demo "$build/x64"
 mkdir -p "$root/docs/images"
-for picture in skin-full-active skin-mini skin-equalizer options; do
+for picture in skin-full-active skin-mini skin-equalizer skin-full-active-200 options; do
     cp "$pictures/demo/$picture.png" "$root/docs/images/"
 done

@@ -369,7 +369,7 @@ PreparedPlay PreparePlay(const std::vector<uint8_t> &track)
 int32_t Play(const PreparedPlay &play)
 {
     if (play.interface2)
-        return PlayInterface2(play.record, nullptr, 0, 0, 0);
+        return PlayInterface2(play.record, {}, 0, 0, 0);
     layout::Bytes<layout::HANDLER_MESSAGE_SIZE> message;
     message.Put(layout::vply::TRACK, play.record.data());
     return SendVisual(Code("vply"), message.data);

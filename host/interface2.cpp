@@ -35,23 +35,17 @@ void PutNewerSampleRate(std::vector<uint8_t> &unicode, uint32_t hertz)
     memcpy(&unicode[SAMPLE_RATE_FLOAT], &rate, 4);
 }
 
-int32_t PlayInterface2(const std::vector<uint8_t> &unicode, const std::vector<uint8_t> *stream, uint32_t bitRate,
+int32_t PlayInterface2(const std::vector<uint8_t> &unicode, const std::vector<uint8_t> &stream, uint32_t bitRate,
                        uint32_t sampleRate, uint16_t channels)
 {
     namespace at = layout::Vply;
     layout::Bytes<layout::HANDLER_MESSAGE_SIZE> message;
     message.Put(at::TRACK, unicode.data());
-    message.Put(at::STREAM, stream && !stream->empty() ? stream->data() : nullptr);
+    message.Put(at::STREAM, stream.empty() ? nullptr : stream.data());
     message.Put(at::FORMAT + at::FORMAT_SAMPLE_RATE, double(sampleRate));
     message.Put(at::FORMAT + at::FORMAT_CHANNELS, uint32_t(channels));
     message.Put(at::BIT_RATE, bitRate);
     return SendVisual(Code("Vply"), message.data);
-}
-
-int32_t PlayInterface2(const std::vector<uint8_t> &unicode, const std::vector<uint8_t> &stream, uint32_t bitRate,
-                       uint32_t sampleRate, uint16_t channels)
-{
-    return PlayInterface2(unicode, &stream, bitRate, sampleRate, channels);
 }
 
 int32_t TrackInfoChanged2(const std::vector<uint8_t> &unicode, const std::vector<uint8_t> &stream)

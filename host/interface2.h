@@ -14,8 +14,6 @@ constexpr size_t ALBUM_ARTIST_2 = 5208;
 void PutNewerSampleRate(std::vector<uint8_t> &unicode, uint32_t hertz);
 // 'Vply' with the UTF-16 track and stream records (none when empty) and the
 // sound format; 'Ctrk' with the records.
-int32_t PlayInterface2(const std::vector<uint8_t> &unicode, const std::vector<uint8_t> *stream, uint32_t bitRate,
-                       uint32_t sampleRate, uint16_t channels);
 int32_t PlayInterface2(const std::vector<uint8_t> &unicode, const std::vector<uint8_t> &stream, uint32_t bitRate,
                        uint32_t sampleRate, uint16_t channels);
 int32_t TrackInfoChanged2(const std::vector<uint8_t> &unicode, const std::vector<uint8_t> &stream);

@@ -41,33 +41,40 @@ StreamTitle UnicodeStreamTitle(const void *record)
     return {stream->streamTitle + 1, uint32_t(UnicodeTextUnits(stream->streamTitle)), false};
 }
 
+namespace {
+
+// Either message's records to the worker, the 8-bit record to be made from
+// the UTF-16 one on the worker's thread; then the art of what it describes.
+void ForwardRecords2(bool change, const void *trackInfo, const void *streamInfo, PlayDetails &details)
+{
+    details.unicodeLength = UnicodeRecordLength(trackInfo);
+    if (!details.unicodeLength)
+        return;
+    const auto *record = static_cast<const uint8_t *>(trackInfo);
+    if (change)
+        OnTrackChanged(nullptr, details, record, UnicodeStreamTitle(streamInfo));
+    else
+        OnTrackPlay(nullptr, details, record, UnicodeStreamTitle(streamInfo));
+    AskForCoverArt();
+}
+
+} // namespace
+
 void ForwardPlay2(const void *information)
 {
     const auto *play = static_cast<const hostrecords::VisualPlayMessage2 *>(information);
-    uint32_t length = UnicodeRecordLength(play->trackInfo);
-    if (!length)
-        return;
     PlayDetails details = {};
     details.bitRate = play->bitRate;
     details.sampleRateFixed = FixedHertz(play->audioFormat.mSampleRate);
     details.channels = play->audioFormat.mChannelsPerFrame;
-    details.unicodeLength = length;
-    // The 8-bit record is made from it on the track worker's thread.
-    OnTrackPlay(nullptr, details, static_cast<const uint8_t *>(play->trackInfo), UnicodeStreamTitle(play->streamInfo));
-    AskForCoverArt();
+    ForwardRecords2(false, play->trackInfo, play->streamInfo, details);
 }
 
 void ForwardTrackChanged2(const void *information)
 {
     const auto *change = static_cast<const hostrecords::VisualTrackChangedMessage2 *>(information);
-    uint32_t length = UnicodeRecordLength(change->trackInfo);
-    if (!length)
-        return;
     PlayDetails details = {};
-    details.unicodeLength = length;
-    OnTrackChanged(nullptr, details, static_cast<const uint8_t *>(change->trackInfo),
-                   UnicodeStreamTitle(change->streamInfo));
-    AskForCoverArt();
+    ForwardRecords2(true, change->trackInfo, change->streamInfo, details);
 }
 
 void ForwardCoverArt(const void *information)
